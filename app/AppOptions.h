@@ -1,0 +1,47 @@
+#pragma once
+// The program's one options record, stored as options.xml in the settings folder.
+
+#include <string>
+
+// Main-window state, start-up display and tray behaviour.
+struct WindowInfo {
+    std::string DockState;   // tool-bar docking layout as hexadecimal text
+    int Restore = 1;
+    int titleWidth = 0;
+    int urlWidth = 0;
+    int messageWidth = 0;
+    int dateWidth = 0;
+    int treeWidth = 0;
+    int treeHeight = 0;
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int TaskTray = 1;
+    int MinimumIcon = 1;
+    int MinimizedStart = 0;
+    // Every saved size was read and Restore is on: only then are they applied.
+    int complete = 0;
+};
+
+struct AppOptions {
+    WindowInfo windowInfo;
+    int AddPosition = 0;      // 0 head, 1 end
+    int SameItemType = 1;
+    int SameUrlGroup = 1;
+    std::string SelectedAddin;
+    int PrevOpen = 0;
+    int OpenPosition = 1;     // 0 centre, 1 as last time
+    int FirstMode = 2;        // 0 show, 1 hide, 2 as at the last end
+    std::string OutputFile;
+    int OpenBrowser = 1;
+    std::string FirstFile;
+    std::string LastFile;
+    int FirstOpen = 2;        // 0 new book, 1 FirstFile, 2 LastFile
+    int WindowPositionX = 0;
+    int WindowPositionY = 0;
+    int UsePosition = 0;
+    // Initialised by the XML path (file read or defaults): only then saved at exit.
+    int loaded = 0;
+    std::string settingsFolder;  // never stored in options.xml
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The binary item-record stream: older binary books, drag payloads and the
+// data handed to HTML add-ins.
+
+#include "framework/Archive.h"
+#include "model/BookmarkItem.h"
+
+#include <cstdint>
+
+enum WriteOptions : uint32_t {
+    WriteNone = 0,
+    Filtered = 1u << 0,    // only items kept by the last applyFilter; no marks
+    HtmlEscape = 1u << 1,  // title and message escaped for HTML
+};
+
+// The 8 bytes in front of a whole book's record stream.
+extern const char kItemStreamHeader[8];
+// Records nested deeper than this are a format error, not a stack overflow.
+constexpr int kMaxItemDepth = 10000;
+
+void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t options);
+// Fills `item` (a new item) and its subtree. Throws SException for a record
+// with fewer than four strings and ArchiveException for a short or
+// impossible stream; the items read so far stay attached.
+void readItemRecord(Archive& archive, BookmarkItem& item);
+
+// A whole book: the header, then the root's record. On load, a stream whose
+// first 8 bytes are not the header leaves the root untouched.
+void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t options);
+void readItemStream(Archive& archive, BookmarkItem& root);
