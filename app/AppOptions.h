@@ -3,6 +3,8 @@
 
 #include <string>
 
+class LegacyOptionsSource;
+
 // Main-window state, start-up display and tray behaviour.
 struct WindowInfo {
     std::string DockState;   // tool-bar docking layout as hexadecimal text
@@ -33,9 +35,9 @@ struct AppOptions {
     int PrevOpen = 0;
     int OpenPosition = 1;     // 0 centre, 1 as last time
     int FirstMode = 2;        // 0 show, 1 hide, 2 as at the last end
-    std::string OutputFile;
+    std::string OutputFile;   // filled at load: defaultPage()
     int OpenBrowser = 1;
-    std::string FirstFile;
+    std::string FirstFile;    // filled at load: defaultBook()
     std::string LastFile;
     int FirstOpen = 2;        // 0 new book, 1 FirstFile, 2 LastFile
     int WindowPositionX = 0;
@@ -44,4 +46,17 @@ struct AppOptions {
     // Initialised by the XML path (file read or defaults): only then saved at exit.
     int loaded = 0;
     std::string settingsFolder;  // never stored in options.xml
+
+    // Fills the record from options.xml in the settings folder. When that
+    // file cannot be read and `legacy` has older options, takes those once
+    // and writes options.xml at once instead (leaving `loaded` at 0).
+    void LoadOptions(const LegacyOptionsSource* legacy = nullptr);
+    // Writes the whole record to options.xml. The file is replaced only by a
+    // completely written one; false when it was not.
+    bool SaveOptions() const;
+
+    std::string optionsFile() const;
+    // The book and the HTML page named Default in the settings folder.
+    std::string defaultBook() const;
+    std::string defaultPage() const;
 };

@@ -94,8 +94,14 @@ std::string Archive::readString()
 {
     const int32_t length = readInt32();
     if (length < 0) throwBadFormat("negative string length in archive");
-    if (static_cast<uint64_t>(length) > bytesRemaining()) throwBadFormat("string longer than the archive");
-    std::string text(static_cast<size_t>(length), '\0');
+    const auto size = static_cast<size_t>(length);
+    if (size <= bufferEnd_ - bufferPos_) {
+        std::string text(reinterpret_cast<const char*>(buffer_.data() + bufferPos_), size);
+        bufferPos_ += size;
+        return text;
+    }
+    if (size > bytesRemaining()) throwBadFormat("string longer than the archive");
+    std::string text(size, '\0');
     readBytes(text.data(), text.size());
     return text;
 }

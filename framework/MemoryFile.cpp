@@ -21,14 +21,14 @@ size_t MemoryFile::read(void* buffer, size_t size)
 
 void MemoryFile::write(const void* buffer, size_t size)
 {
-    if (size == 0) return;
-    const size_t end = position_ + size;
-    if (end > bytes_.size()) {
-        reserveFor(end);
-        bytes_.resize(end);
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    const size_t overwritten = std::min(size, bytes_.size() - position_);
+    if (overwritten > 0) std::memcpy(bytes_.data() + position_, bytes, overwritten);
+    if (overwritten < size) {
+        reserveFor(position_ + size);
+        bytes_.insert(bytes_.end(), bytes + overwritten, bytes + size);
     }
-    std::memcpy(bytes_.data() + position_, buffer, size);
-    position_ = end;
+    position_ += size;
 }
 
 void MemoryFile::reserveFor(size_t size)

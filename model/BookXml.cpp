@@ -1,1 +1,443 @@
-// placeholder until implemented
+#include "model/BookXml.h"
+
+#include "model/ItemRecord.h"
+#include "platform/CodePage.h"
+#include "platform/ComInit.h"
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+#include <msxml2.h>
+#include <wrl/client.h>
+#include <io.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
+using Microsoft::WRL::ComPtr;
+
+const wchar_t kBookNamespace[] = L"http://ravlo.tanvex.jp/Application/Ravlo/106";
+
+namespace {
+
+// MSXML 6: present on every supported Windows and in Wine, and it refuses
+// DTDs by default, so a hostile book cannot expand entities without bound.
+const CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+
+const wchar_t kBookTemplate[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?><Ravlo/>";
+const wchar_t kItemElement[] = L"Item";
+const wchar_t kItemListElement[] = L"ItemList";
+const wchar_t kTypeAttribute[] = L"type";
+
+struct TypeName {
+    ItemType type;
+    const char* name;
+};
+const TypeName kTypeNames[] = {
+    {ItemType::Group, "Group"},
+    {ItemType::Url, "Url"},
+    {ItemType::GroupUrl, "GroupUrl"},
+    {ItemType::Separator, "Separator"},
+};
+// What an unknown type word (or a missing one) reads as.
+constexpr ItemType kFallbackType = ItemType::Url;
+
+// The text fields in the order they are written.
+struct TextField {
+    const wchar_t* element;
+    std::string BookmarkItem::*member;
+    bool linksOnly;
+};
+const TextField kTextFields[] = {
+    {L"Title", &BookmarkItem::title, false},
+    {L"URL", &BookmarkItem::url, true},
+    {L"Message", &BookmarkItem::message, false},
+    {L"Date", &BookmarkItem::date, false},
+    {L"Mark", &BookmarkItem::marks, false},
+};
+
+// ------------------------------------------------------------ COM plumbing
+
+void check(HRESULT result)
+{
+    if (result == E_OUTOFMEMORY) throw std::bad_alloc();
+    if (FAILED(result)) throw std::runtime_error("the XML DOM refused an operation");
+}
+
+using BstrPtr = std::unique_ptr<OLECHAR, void (*)(BSTR)>;
+
+BstrPtr makeBstr(const std::wstring& text)
+{
+    BSTR raw = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    if (raw == nullptr) throw std::bad_alloc();
+    return BstrPtr(raw, SysFreeString);
+}
+
+// Takes ownership of a BSTR the DOM handed out.
+std::wstring takeBstr(BSTR raw)
+{
+    const BstrPtr owner(raw, SysFreeString);
+    return raw == nullptr ? std::wstring() : std::wstring(raw, SysStringLen(raw));
+}
+
+VARIANT bstrVariant(const BstrPtr& text)
+{
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = text.get();
+    return value;
+}
+
+void ensureSucceeded(VARIANT_BOOL success)
+{
+    if (success != VARIANT_TRUE) throw std::runtime_error("the XML DOM could not parse the book");
+}
+
+// The one place that decides how every book document behaves: synchronous,
+// and keeping blanks (otherwise `text` trims the blanks around titles).
+ComPtr<IXMLDOMDocument> createDocument()
+{
+    ComPtr<IXMLDOMDocument> document;
+    check(CoCreateInstance(kDomDocument60, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                           reinterpret_cast<void**>(document.GetAddressOf())));
+    check(document->put_async(VARIANT_FALSE));
+    check(document->put_preserveWhiteSpace(VARIANT_TRUE));
+    return document;
+}
+
+ComPtr<IXMLDOMElement> createElement(IXMLDOMDocument& document, const wchar_t* name)
+{
+    ComPtr<IXMLDOMElement> element;
+    check(document.createElement(makeBstr(name).get(), element.GetAddressOf()));
+    return element;
+}
+
+void appendChild(IXMLDOMNode& parent, IXMLDOMNode& child)
+{
+    check(parent.appendChild(&child, nullptr));
+}
+
+void setAttribute(IXMLDOMElement& element, const wchar_t* name, const std::wstring& value)
+{
+    const BstrPtr text = makeBstr(value);
+    check(element.setAttribute(makeBstr(name).get(), bstrVariant(text)));
+}
+
+ComPtr<IXMLDOMNode> firstChild(IXMLDOMNode& node)
+{
+    ComPtr<IXMLDOMNode> child;
+    check(node.get_firstChild(child.GetAddressOf()));
+    return child;
+}
+
+// Walking siblings rather than childNodes.item(i): Wine finds item(i) by
+// counting from the first child, which makes a large group quadratic.
+ComPtr<IXMLDOMNode> nextSibling(IXMLDOMNode& node)
+{
+    ComPtr<IXMLDOMNode> sibling;
+    check(node.get_nextSibling(sibling.GetAddressOf()));
+    return sibling;
+}
+
+DOMNodeType nodeType(IXMLDOMNode& node)
+{
+    DOMNodeType type = NODE_INVALID;
+    check(node.get_nodeType(&type));
+    return type;
+}
+
+bool isElementNamed(IXMLDOMNode& node, const wchar_t* name)
+{
+    if (nodeType(node) != NODE_ELEMENT) return false;
+    BSTR nodeName = nullptr;
+    check(node.get_nodeName(&nodeName));
+    return takeBstr(nodeName) == name;
+}
+
+std::wstring textOf(IXMLDOMNode& node)
+{
+    BSTR text = nullptr;
+    check(node.get_text(&text));
+    return takeBstr(text);
+}
+
+// Blanks and line breaks between the elements of an indented book.
+bool isFormatting(IXMLDOMNode& node)
+{
+    return nodeType(node) == NODE_TEXT && textOf(node).find_first_not_of(L" \t\r\n") == std::wstring::npos;
+}
+
+// The attribute's text, or empty when the node has none.
+std::wstring attributeOf(IXMLDOMNode& node, const wchar_t* name)
+{
+    ComPtr<IXMLDOMElement> element;
+    check(node.QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(element.GetAddressOf())));
+    VARIANT value;
+    VariantInit(&value);
+    check(element->getAttribute(makeBstr(name).get(), &value));
+    const std::wstring text = value.vt == VT_BSTR ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal))
+                                                   : std::wstring();
+    VariantClear(&value);
+    return text;
+}
+
+// Wine answers nothing to getAttribute("xmlns"); the namespace the parser
+// resolved is the same text on every DOM.
+std::wstring namespaceOf(IXMLDOMNode& node)
+{
+    BSTR uri = nullptr;
+    check(node.get_namespaceURI(&uri));
+    return takeBstr(uri);
+}
+
+// The document's bytes exactly as save() writes them (UTF-8 with its declaration).
+std::string serialized(IXMLDOMDocument& document)
+{
+    ComPtr<IStream> stream;
+    check(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()));
+    VARIANT destination;
+    VariantInit(&destination);
+    destination.vt = VT_UNKNOWN;
+    destination.punkVal = stream.Get();
+    check(document.save(destination));
+
+    STATSTG status = {};
+    check(stream->Stat(&status, STATFLAG_NONAME));
+    HGLOBAL memory = nullptr;
+    check(GetHGlobalFromStream(stream.Get(), &memory));
+    const char* bytes = static_cast<const char*>(GlobalLock(memory));
+    if (bytes == nullptr) throw std::bad_alloc();
+    std::string result(bytes, static_cast<size_t>(status.cbSize.QuadPart));
+    GlobalUnlock(memory);
+    return result;
+}
+
+using SafeArrayPtr = std::unique_ptr<SAFEARRAY, HRESULT (*)(SAFEARRAY*)>;
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The whole file as a byte array for load(): reading it ourselves is an order
+// of magnitude faster under Wine than load(path), and the parser still sees
+// the bytes with their encoding declaration.
+SafeArrayPtr readFileBytes(const std::string& path)
+{
+    const FilePtr file(FileSystem::open(path, "rb"), std::fclose);
+    if (!file) throw std::runtime_error("cannot open the book");
+    const long long size = _filelengthi64(_fileno(file.get()));
+    if (size < 0 || static_cast<unsigned long long>(size) > ULONG_MAX)
+        throw std::runtime_error("the book is too large");
+    SafeArrayPtr bytes(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(size)), SafeArrayDestroy);
+    if (!bytes) throw std::bad_alloc();
+    void* data = nullptr;
+    check(SafeArrayAccessData(bytes.get(), &data));
+    const size_t read = std::fread(data, 1, static_cast<size_t>(size), file.get());
+    SafeArrayUnaccessData(bytes.get());
+    if (read != static_cast<size_t>(size)) throw std::runtime_error("cannot read the book");
+    return bytes;
+}
+
+// ------------------------------------------------------------ the book
+
+void ensureDepthAllowed(int depth)
+{
+    if (depth > kMaxItemDepth) throw std::runtime_error("items nested too deeply for a book");
+}
+
+const char* typeNameOrFallback(ItemType type)
+{
+    const char* name = itemTypeName(type);
+    return name != nullptr ? name : itemTypeName(kFallbackType);
+}
+
+ItemType typeFromName(const std::string& name)
+{
+    for (const TypeName& entry : kTypeNames)
+        if (name == entry.name) return entry.type;
+    return kFallbackType;
+}
+
+bool typeHasUrl(ItemType type)
+{
+    return type == ItemType::Url || type == ItemType::GroupUrl;
+}
+
+void appendTextElement(IXMLDOMDocument& document, IXMLDOMElement& parent, const wchar_t* name,
+                       const std::string& text932)
+{
+    const ComPtr<IXMLDOMElement> element = createElement(document, name);
+    ComPtr<IXMLDOMText> text;
+    check(document.createTextNode(makeBstr(CodePage::toWide(text932)).get(), text.GetAddressOf()));
+    appendChild(*element.Get(), *text.Get());
+    appendChild(parent, *element.Get());
+}
+
+void writeItem(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item, int depth)
+{
+    ensureDepthAllowed(depth);
+    // A type from outside the four is written as the type it reads back as.
+    const char* typeName = typeNameOrFallback(item.type);
+    setAttribute(element, kTypeAttribute, std::wstring(typeName, typeName + std::strlen(typeName)));
+    const bool hasUrl = typeHasUrl(typeFromName(typeName));
+    for (const TextField& field : kTextFields)
+        if (hasUrl || !field.linksOnly) appendTextElement(document, element, field.element, item.*field.member);
+    if (item.children.empty()) return;
+
+    const ComPtr<IXMLDOMElement> list = createElement(document, kItemListElement);
+    for (const ItemRef& child : item.children) {
+        const ComPtr<IXMLDOMElement> childElement = createElement(document, kItemElement);
+        writeItem(document, *childElement.Get(), *child, depth + 1);
+        appendChild(*list.Get(), *childElement.Get());
+    }
+    appendChild(element, *list.Get());
+}
+
+void readItem(BookmarkItem& item, IXMLDOMNode& node, int depth);
+
+void readItemList(BookmarkItem& item, IXMLDOMNode& list, int depth)
+{
+    for (ComPtr<IXMLDOMNode> node = firstChild(list); node; node = nextSibling(*node.Get())) {
+        if (isFormatting(*node.Get())) continue;
+        // Any other node (a comment, stray text, another element) still takes
+        // its place in the list as an empty group.
+        const ItemRef child = BookmarkItem::create();
+        readItem(*child, *node.Get(), depth + 1);
+        item.appendChild(child);
+    }
+}
+
+void readItemChild(BookmarkItem& item, IXMLDOMNode& node, int depth)
+{
+    if (isElementNamed(node, kItemListElement)) {
+        readItemList(item, node, depth);
+        return;
+    }
+    for (const TextField& field : kTextFields) {
+        if (isElementNamed(node, field.element)) {
+            item.*field.member = CodePage::fromWide(textOf(node));
+            return;
+        }
+    }
+}
+
+void readItem(BookmarkItem& item, IXMLDOMNode& node, int depth)
+{
+    ensureDepthAllowed(depth);
+    if (!isElementNamed(node, kItemElement)) return;
+    item.type = typeFromName(CodePage::fromWide(attributeOf(node, kTypeAttribute)));
+    for (ComPtr<IXMLDOMNode> child = firstChild(node); child; child = nextSibling(*child.Get()))
+        readItemChild(item, *child.Get(), depth);
+}
+
+ComPtr<IXMLDOMNode> firstItemElement(IXMLDOMNode& parent)
+{
+    for (ComPtr<IXMLDOMNode> node = firstChild(parent); node; node = nextSibling(*node.Get()))
+        if (isElementNamed(*node.Get(), kItemElement)) return node;
+    return nullptr;
+}
+
+void readDocument(IXMLDOMDocument& document, BookmarkItem& root)
+{
+    ComPtr<IXMLDOMElement> top;
+    check(document.get_documentElement(top.GetAddressOf()));
+    // A book of another program (or another version) opens empty.
+    if (!top || namespaceOf(*top.Get()) != kBookNamespace) return;
+    if (const ComPtr<IXMLDOMNode> item = firstItemElement(*top.Get())) readItemXml(root, *item.Get());
+}
+
+std::string bookBytes(const BookmarkItem& root)
+{
+    const ComInit com;
+    if (!com.usable()) throw std::runtime_error("COM is not available");
+    const ComPtr<IXMLDOMDocument> document = createDocument();
+    VARIANT_BOOL parsed = VARIANT_FALSE;
+    check(document->loadXML(makeBstr(kBookTemplate).get(), &parsed));
+    ensureSucceeded(parsed);
+    ComPtr<IXMLDOMElement> top;
+    check(document->get_documentElement(top.GetAddressOf()));
+    setAttribute(*top.Get(), L"xmlns", kBookNamespace);
+
+    const ComPtr<IXMLDOMElement> item = createElement(*document.Get(), kItemElement);
+    writeItemXml(*document.Get(), *item.Get(), root);
+    appendChild(*top.Get(), *item.Get());
+    return serialized(*document.Get());
+}
+
+bool parseBook(const std::string& path, BookmarkItem& loaded)
+{
+    const SafeArrayPtr bytes = readFileBytes(path);
+    const ComInit com;
+    if (!com.usable()) return false;
+    const ComPtr<IXMLDOMDocument> document = createDocument();
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_ARRAY | VT_UI1;
+    source.parray = bytes.get();
+    VARIANT_BOOL parsed = VARIANT_FALSE;
+    check(document->load(source, &parsed));
+    if (parsed != VARIANT_TRUE) return false;
+    readDocument(*document.Get(), loaded);
+    return true;
+}
+
+void adoptLoaded(BookmarkItem& root, BookmarkItem& loaded)
+{
+    root.type = loaded.type;
+    for (const TextField& field : kTextFields) root.*field.member = std::move(loaded.*field.member);
+    root.children = std::move(loaded.children);
+    for (const ItemRef& child : root.children) child->parent = &root;
+}
+
+}  // namespace
+
+const char* itemTypeName(ItemType type)
+{
+    for (const TypeName& entry : kTypeNames)
+        if (entry.type == type) return entry.name;
+    return nullptr;
+}
+
+void writeItemXml(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item)
+{
+    writeItem(document, element, item, 1);
+}
+
+void readItemXml(BookmarkItem& item, IXMLDOMNode& node)
+{
+    readItem(item, node, 1);
+}
+
+bool writeAllBytes(std::FILE* file, const std::string& bytes) noexcept
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+}
+
+bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter writer)
+{
+    std::string temporary;
+    try {
+        const std::string bytes = bookBytes(root);
+        temporary = FileSystem::temporaryPathFor(path);
+        if (temporary.empty()) return false;
+        std::FILE* file = FileSystem::open(temporary, "wb");
+        if (file == nullptr) return false;
+        const bool written = writer(file, bytes);
+        if (std::fclose(file) == 0 && written && FileSystem::replace(temporary, path)) return true;
+    } catch (const std::exception&) {
+    }
+    if (!temporary.empty()) FileSystem::remove(temporary);
+    return false;
+}
+
+bool loadBook(const std::string& path, BookmarkItem& root)
+{
+    try {
+        BookmarkItem loaded;
+        if (!parseBook(path, loaded)) return false;
+        adoptLoaded(root, loaded);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}

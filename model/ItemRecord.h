@@ -21,10 +21,12 @@ constexpr int kMaxItemDepth = 10000;
 void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t options);
 // Fills `item` (a new item) and its subtree. Throws SException for a record
 // with fewer than four strings and ArchiveException for a short or
-// impossible stream; the items read so far stay attached.
+// impossible stream (a negative child count, a count or length the remaining
+// bytes cannot hold, nesting deeper than kMaxItemDepth); the items read so far
+// stay attached. Strings after the fifth (marks) are read past and dropped.
 void readItemRecord(Archive& archive, BookmarkItem& item);
 
-// A whole book: the header, then the root's record. On load, a stream whose
-// first 8 bytes are not the header leaves the root untouched.
+// A whole book: the header, then the root's record. On load, a stream that is
+// shorter than the header or does not begin with it leaves the root untouched.
 void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t options);
 void readItemStream(Archive& archive, BookmarkItem& root);

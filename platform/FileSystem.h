@@ -8,11 +8,16 @@ class FileSystem {
 public:
     // fopen with a 932 path (the Windows tree converts it to UTF-16 first).
     static std::FILE* open(const std::string& path, const char* mode);
+    // True for anything at `path`, a folder included.
     static bool exists(const std::string& path);
+    // Deletes a file (not a folder).
     static bool remove(const std::string& path);
-    // A fresh name for a temporary file in the folder of `target`.
+    // A name no file has yet, in the folder of `target` (so that replace() is a
+    // rename within one volume); empty if none could be found.
     static std::string temporaryPathFor(const std::string& target);
-    // Moves a completely written `source` over `target` in one step, flushed
-    // to disk, so `target` is either the old file or the new one.
+    // Moves a completely written and closed `source` over `target` in one step,
+    // flushed to disk, so `target` is either the old file or the new one. Fails,
+    // leaving both files alone, where overwriting `target` would fail (a
+    // read-only file, a folder, a file another program holds open).
     static bool replace(const std::string& source, const std::string& target);
 };

@@ -1,1 +1,65 @@
-// placeholder until implemented
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+bool syncPath(const std::string& path, int flags)
+{
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Renaming over a file one may not write would bypass its protection.
+bool isProtected(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0;
+}
+
+}  // namespace
+
+std::FILE* FileSystem::open(const std::string& path, const char* mode)
+{
+    return std::fopen(path.c_str(), mode);
+}
+
+bool FileSystem::exists(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool FileSystem::remove(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool FileSystem::replace(const std::string& source, const std::string& target)
+{
+    if (isProtected(target)) {
+        errno = EACCES;
+        return false;
+    }
+    if (!syncPath(source, O_RDONLY) || ::rename(source.c_str(), target.c_str()) != 0)
+        return false;
+    // The rename itself lives in the folder: flush that too. A folder that
+    // cannot be synced (some file systems refuse) still holds the new file.
+    syncPath(folderOf(target), O_RDONLY | O_DIRECTORY);
+    return true;
+}

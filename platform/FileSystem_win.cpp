@@ -1,1 +1,64 @@
-// placeholder until implemented
+#include "platform/FileSystem.h"
+
+#include "platform/CodePage.h"
+
+#include <windows.h>
+
+namespace {
+
+std::wstring widePath(const std::string& path)
+{
+    return CodePage::toWide(path);
+}
+
+// The data of a freshly written file must be on disk before the rename
+// makes it the book: otherwise a crash could leave a renamed but empty file.
+bool flushToDisk(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != FALSE;
+    CloseHandle(file);
+    return flushed;
+}
+
+// Windows refuses to move over a read-only file; Wine does not. Check it here
+// so a read-only book stays protected everywhere.
+bool isReadOnly(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+std::FILE* FileSystem::open(const std::string& path, const char* mode)
+{
+    return _wfopen(widePath(path).c_str(), widePath(mode).c_str());
+}
+
+bool FileSystem::exists(const std::string& path)
+{
+    return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FileSystem::remove(const std::string& path)
+{
+    return DeleteFileW(widePath(path).c_str()) != FALSE;
+}
+
+// MoveFileExW rather than ReplaceFileW: a rename within one folder is atomic,
+// while ReplaceFileW can fail half-way with the old file already gone.
+bool FileSystem::replace(const std::string& source, const std::string& target)
+{
+    const std::wstring from = widePath(source);
+    const std::wstring to = widePath(target);
+    if (isReadOnly(to)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return flushToDisk(from)
+        && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}

@@ -1,5 +1,6 @@
 #include "xml/CMiniDOMNode.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -41,16 +42,13 @@ int CMiniDOMNode::intValue() const
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    // Accumulated as a negative number, whose range reaches INT_MIN.
+    // Capped just past the int range so a long run of digits cannot overflow.
+    const long long cap = static_cast<long long>(INT_MAX) + 1;
     long long magnitude = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
-        magnitude = magnitude * 10 - (text[i] - '0');
-        if (magnitude < INT_MIN)
-            return negative ? INT_MIN : INT_MAX;
-    }
-    if (negative)
-        return static_cast<int>(magnitude);
-    return magnitude < -static_cast<long long>(INT_MAX) ? INT_MAX : static_cast<int>(-magnitude);
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        magnitude = std::min(magnitude * 10 + (text[i] - '0'), cap);
+    const long long value = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 void CMiniDOMNode::setInt(int value)

@@ -1,0 +1,23 @@
+#pragma once
+// The INI file in which releases before options.xml kept their options.
+
+#include "app/LegacyOptionsSource.h"
+
+#include <string>
+
+class LegacyIniOptions : public LegacyOptionsSource {
+public:
+    explicit LegacyIniOptions(const std::string& iniPath);
+    // Ravlo.ini in the folder of the running program, where older releases kept it.
+    static std::string besideProgram();
+
+    bool exists() const override;
+    void readInto(AppOptions& options) const override;
+
+private:
+    int intOf(const wchar_t* section, const wchar_t* key, int fallback) const;
+    std::string textOf(const wchar_t* section, const wchar_t* key, const std::string& fallback) const;
+
+    std::string iniPath_;
+    std::wstring wideIniPath_;
+};

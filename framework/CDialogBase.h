@@ -1,0 +1,49 @@
+#pragma once
+// A modal dialog from a dialog resource. One dialog procedure binds the
+// object at WM_INITDIALOG and hands messages to typed handlers; exceptions
+// stop at the dialog procedure. Member values reach the controls through
+// DoDataExchange.
+
+#include "framework/CDataExchange.h"
+
+#include <windows.h>
+
+class CDialogBase {
+public:
+    explicit CDialogBase(UINT templateId) : templateId_(templateId) {}
+    virtual ~CDialogBase() = default;
+    CDialogBase(const CDialogBase&) = delete;
+    CDialogBase& operator=(const CDialogBase&) = delete;
+
+    // Runs the dialog; IDOK, IDCANCEL or what EndDialog was given; -1 when
+    // the dialog could not be created.
+    INT_PTR DoModal(HWND owner);
+    HWND GetHwnd() const { return hwnd_; }
+
+protected:
+    // The default fills the controls from the members. Return false when
+    // the focus was set here.
+    virtual bool OnInitDialog();
+    virtual void DoDataExchange(CDataExchange& dx);
+    // The default sends OK and Cancel to OnOK and OnCancel.
+    virtual bool OnCommand(UINT id, UINT code, HWND control);
+    virtual bool OnNotify(NMHDR& header, LRESULT& result);
+    virtual void OnDestroy();
+    // The default takes the control values and ends with IDOK.
+    virtual void OnOK();
+    virtual void OnCancel();
+    // Every other message; true with `result` set when handled.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+    // Controls to members (true) or members to controls (false).
+    void UpdateData(bool saveAndValidate);
+    void EndDialog(INT_PTR result);
+    HWND GetItem(int id) const { return GetDlgItem(hwnd_, id); }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    UINT templateId_;
+    HWND hwnd_ = nullptr;
+};

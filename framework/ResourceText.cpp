@@ -1,0 +1,29 @@
+#include "framework/ResourceText.h"
+
+HINSTANCE ResourceText::Instance()
+{
+    return GetModuleHandleW(nullptr);
+}
+
+std::wstring ResourceText::Load(UINT id)
+{
+    // With a zero buffer size LoadString hands out the resource's own text,
+    // which is not terminated; its length comes back.
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(Instance(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return std::wstring();
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::wstring ResourceText::Prompt(UINT id)
+{
+    const std::wstring text = Load(id);
+    return text.substr(0, text.find(L'\n'));
+}
+
+std::wstring ResourceText::ToolTip(UINT id)
+{
+    const std::wstring text = Load(id);
+    const size_t lineBreak = text.find(L'\n');
+    return lineBreak == std::wstring::npos ? std::wstring() : text.substr(lineBreak + 1);
+}

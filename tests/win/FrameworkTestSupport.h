@@ -1,0 +1,285 @@
+#pragma once
+// A small program on the framework for its tests: a document that serialises
+// one text, views and a frame that log which of them handled a command, an
+// application with its own command, and scripted user-interface services.
+
+#include "FrameworkTestResource.h"
+#include "framework/Archive.h"
+#include "framework/CApplication.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CDocument.h"
+#include "framework/CFrameWindow.h"
+#include "framework/CSplitter.h"
+#include "framework/CStatusBar.h"
+#include "framework/CToolBar.h"
+#include "framework/CView.h"
+#include "framework/UiServices.h"
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fwtest {
+
+// Who handled the commands, in order: "view:left", "document", "frame", "app".
+inline std::vector<std::string>& handledLog()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+// Answers message boxes and file dialogs from scripts and records what was asked.
+class ScriptedUiServices : public UiServices {
+public:
+    ScriptedUiServices() : previous_(UiServices::Install(this)) {}
+    ~ScriptedUiServices() override { UiServices::Install(previous_); }
+
+    int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override
+    {
+        messages.push_back({text, caption, type});
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected message box: " << CodePage::toUtf8(text);
+            return IDCANCEL;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<std::string> ChooseFiles(HWND, const FileDialogRequest& request) override
+    {
+        fileRequests.push_back(request);
+        if (fileChoices.empty()) {
+            ADD_FAILURE() << "unexpected file dialog";
+            return {};
+        }
+        std::vector<std::string> choice = fileChoices.front();
+        fileChoices.pop_front();
+        return choice;
+    }
+    bool BrowseForFolder(HWND, const std::string&, const std::string&, std::string&) override
+    {
+        ADD_FAILURE() << "unexpected folder browser";
+        return false;
+    }
+    bool OpenWithShell(HWND, const std::string&, const std::string&, const std::string&) override
+    {
+        ADD_FAILURE() << "unexpected ShellExecute";
+        return false;
+    }
+
+    std::deque<int> answers;
+    std::vector<ShownMessage> messages;
+    std::deque<std::vector<std::string>> fileChoices;  // an empty choice cancels
+    std::vector<FileDialogRequest> fileRequests;
+
+private:
+    UiServices* previous_;
+};
+
+struct ViewUpdate {
+    CView* sender;
+    LPARAM hint;
+    CObject* hintObject;
+};
+
+class TestView : public CView {
+public:
+    TestView() { AddCommand(IDT_VIEW_COMMAND, [this] { handledLog().push_back("view:" + name); }); }
+
+    void OnInitialUpdate() override
+    {
+        ++initialUpdates;
+        CView::OnInitialUpdate();
+    }
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override
+    {
+        updates.push_back({sender, hint, hintObject});
+    }
+    using CView::Activate;
+
+    std::string name = "single";
+    int initialUpdates = 0;
+    std::vector<ViewUpdate> updates;
+};
+
+class TestDocument : public CDocument {
+public:
+    TestDocument()
+    {
+        AddCommand(IDT_DOC_COMMAND, [] { handledLog().push_back("document"); });
+        AddCommand(IDT_CHECKED, [] { handledLog().push_back("document"); });
+        AddUpdate(IDT_CHECKED, [](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck();
+        });
+        AddCommand(IDT_REFUSED, [] { handledLog().push_back("document"); });
+        AddUpdate(IDT_REFUSED, [](CCmdUI& ui) { ui.Enable(false); });
+    }
+
+    void DeleteContents() override
+    {
+        ++deleteContentsCalls;
+        text.clear();
+    }
+    void Serialize(Archive& archive) override
+    {
+        if (archive.isStoring()) {
+            if (failSerialize) throw std::runtime_error("refused");
+            archive.writeString(text);
+        } else {
+            text = archive.readString();
+        }
+    }
+
+    std::string text;
+    int deleteContentsCalls = 0;
+    bool failSerialize = false;
+};
+
+// Tool bar buttons: new, open, gap, the view's command, a command nobody handles.
+inline const std::vector<UINT>& testButtons()
+{
+    static const std::vector<UINT> buttons = {ID_FILE_NEW, ID_FILE_OPEN, CToolBar::Separator, IDT_VIEW_COMMAND,
+                                              IDT_UNHANDLED};
+    return buttons;
+}
+
+class TestFrame : public CFrameWindow {
+public:
+    TestFrame() { AddCommand(IDT_FRAME_COMMAND, [] { handledLog().push_back("frame"); }); }
+
+    TestView* Left() const { return static_cast<TestView*>(splitter.GetPane(0, 0)); }
+    TestView* Right() const { return static_cast<TestView*>(splitter.GetPane(0, 1)); }
+
+    CSplitter splitter;
+    CToolBar toolBar;
+    CStatusBar statusBar;
+
+protected:
+    bool OnCreateClient(CREATESTRUCTW&, CCreateContext&) override
+    {
+        if (!splitter.CreateStatic(*this)) return false;
+        auto left = std::make_unique<TestView>();
+        left->name = "left";
+        auto right = std::make_unique<TestView>();
+        right->name = "right";
+        return splitter.CreateView(0, 0, std::move(left), SIZE{150, 100}) != nullptr &&
+               splitter.CreateView(0, 1, std::move(right), SIZE{100, 100}) != nullptr;
+    }
+    bool OnCreate(CREATESTRUCTW& cs) override
+    {
+        return CFrameWindow::OnCreate(cs) && toolBar.Create(*this, IDR_TEST_FRAME, testButtons()) &&
+               statusBar.Create(*this);
+    }
+    bool PreCreateWindow(CREATESTRUCTW& cs) override
+    {
+        cs.x = 10;
+        cs.y = 10;
+        cs.cx = 640;
+        cs.cy = 480;
+        return true;
+    }
+};
+
+class TestApp : public CApplication {
+public:
+    TestApp() { AddCommand(IDT_APP_COMMAND, [] { handledLog().push_back("app"); }); }
+};
+
+// The registry key of the tests' application: HKCU\Software\RavloTest.
+inline const wchar_t* testCompanyKey() { return L"Software\\RavloTest"; }
+
+inline void pumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// A folder of its own under the temporary folder, removed with its files.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        wchar_t name[MAX_PATH] = {};
+        GetTempFileNameW(base, L"rft", 0, name);
+        DeleteFileW(name);
+        CreateDirectoryW(name, nullptr);
+        path_ = CodePage::fromWide(name);
+    }
+    ~TempFolder()
+    {
+        for (const std::string& file : files_) {
+            SetFileAttributesW(CodePage::toWide(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(CodePage::toWide(file).c_str());
+        }
+        RemoveDirectoryW(CodePage::toWide(path_).c_str());
+    }
+    // A path in the folder; the file is removed with the folder.
+    std::string File(const std::string& name)
+    {
+        files_.push_back(path_ + "\\" + name);
+        return files_.back();
+    }
+
+private:
+    std::string path_;
+    std::vector<std::string> files_;
+};
+
+// A test application with the test template, scripted services and a
+// registry key of its own that is removed afterwards.
+class FrameworkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        handledLog().clear();
+        RegDeleteTreeW(HKEY_CURRENT_USER, testCompanyKey());
+        app = std::make_unique<TestApp>();
+        app->SetRegistryKey("RavloTest");
+        app->LoadStdProfileSettings(4);
+        app->AddDocTemplate(CDocTemplate::Make<TestDocument, TestFrame, TestView>(IDR_TEST_FRAME));
+    }
+    void TearDown() override
+    {
+        app.reset();
+        pumpMessages();
+        RegDeleteTreeW(HKEY_CURRENT_USER, testCompanyKey());
+    }
+
+    // Opens a new document and its frame.
+    TestDocument& NewDocument()
+    {
+        app->OnFileNew();
+        EXPECT_NE(nullptr, app->GetMainWindow());
+        return *static_cast<TestDocument*>(app->GetDocTemplate()->GetDocument());
+    }
+    TestFrame& Frame() const { return *static_cast<TestFrame*>(app->GetDocTemplate()->GetFrame()); }
+    TestDocument& Document() const { return *static_cast<TestDocument*>(app->GetDocTemplate()->GetDocument()); }
+    std::wstring WindowTitle() const
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(Frame().GetHwnd(), text, 256);
+        return text;
+    }
+
+    ScriptedUiServices ui;
+    std::unique_ptr<TestApp> app;
+};
+
+}  // namespace fwtest
