@@ -4,12 +4,14 @@
 #include "platform/CodePage.h"
 #include "platform/ComInit.h"
 #include "platform/FileSystem.h"
+#include "platform/MemoryWriteStream.h"
 
 #include <windows.h>
 #include <msxml2.h>
 #include <wrl/client.h>
 #include <io.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -25,6 +27,11 @@ namespace {
 // MSXML 6: present on every supported Windows and in Wine, and it refuses
 // DTDs by default, so a hostile book cannot expand entities without bound.
 const CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+// IXMLDOMDocument2, for setProperty; mingw's import library lacks it.
+const IID kDomDocument2Interface = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+// Element depth of the Title of the deepest item a book may hold: Ravlo,
+// then Item and ItemList for each level.
+constexpr long kMaxElementDepth = 2L * kMaxItemDepth + 2;
 
 const wchar_t kBookTemplate[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?><Ravlo/>";
 const wchar_t kItemElement[] = L"Item";
@@ -96,6 +103,20 @@ void ensureSucceeded(VARIANT_BOOL success)
     if (success != VARIANT_TRUE) throw std::runtime_error("the XML DOM could not parse the book");
 }
 
+// MSXML 6 stops parsing at 256 nested elements unless told otherwise. Wine
+// does not know the property (its parser has a fixed limit of its own).
+void allowBookDepth(IXMLDOMDocument& document)
+{
+    ComPtr<IXMLDOMDocument2> settings;
+    if (FAILED(document.QueryInterface(kDomDocument2Interface, reinterpret_cast<void**>(settings.GetAddressOf()))))
+        return;
+    VARIANT depth;
+    VariantInit(&depth);
+    depth.vt = VT_I4;
+    depth.lVal = kMaxElementDepth;
+    settings->setProperty(makeBstr(L"MaxElementDepth").get(), depth);
+}
+
 // The one place that decides how every book document behaves: synchronous,
 // and keeping blanks (otherwise `text` trims the blanks around titles).
 ComPtr<IXMLDOMDocument> createDocument()
@@ -105,6 +126,7 @@ ComPtr<IXMLDOMDocument> createDocument()
                            reinterpret_cast<void**>(document.GetAddressOf())));
     check(document->put_async(VARIANT_FALSE));
     check(document->put_preserveWhiteSpace(VARIANT_TRUE));
+    allowBookDepth(*document.Get());
     return document;
 }
 
@@ -149,12 +171,14 @@ DOMNodeType nodeType(IXMLDOMNode& node)
     return type;
 }
 
-bool isElementNamed(IXMLDOMNode& node, const wchar_t* name)
+// The name of an element; empty for every other kind of node (whose
+// names, such as "#text" or a processing instruction's target, never count).
+std::wstring elementName(IXMLDOMNode& node)
 {
-    if (nodeType(node) != NODE_ELEMENT) return false;
-    BSTR nodeName = nullptr;
-    check(node.get_nodeName(&nodeName));
-    return takeBstr(nodeName) == name;
+    if (nodeType(node) != NODE_ELEMENT) return {};
+    BSTR name = nullptr;
+    check(node.get_nodeName(&name));
+    return takeBstr(name);
 }
 
 std::wstring textOf(IXMLDOMNode& node)
@@ -196,23 +220,14 @@ std::wstring namespaceOf(IXMLDOMNode& node)
 // The document's bytes exactly as save() writes them (UTF-8 with its declaration).
 std::string serialized(IXMLDOMDocument& document)
 {
-    ComPtr<IStream> stream;
-    check(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()));
+    ComPtr<MemoryWriteStream> stream;
+    stream.Attach(MemoryWriteStream::create());
     VARIANT destination;
     VariantInit(&destination);
     destination.vt = VT_UNKNOWN;
     destination.punkVal = stream.Get();
     check(document.save(destination));
-
-    STATSTG status = {};
-    check(stream->Stat(&status, STATFLAG_NONAME));
-    HGLOBAL memory = nullptr;
-    check(GetHGlobalFromStream(stream.Get(), &memory));
-    const char* bytes = static_cast<const char*>(GlobalLock(memory));
-    if (bytes == nullptr) throw std::bad_alloc();
-    std::string result(bytes, static_cast<size_t>(status.cbSize.QuadPart));
-    GlobalUnlock(memory);
-    return result;
+    return stream->bytes();
 }
 
 using SafeArrayPtr = std::unique_ptr<SAFEARRAY, HRESULT (*)(SAFEARRAY*)>;
@@ -245,10 +260,10 @@ void ensureDepthAllowed(int depth)
     if (depth > kMaxItemDepth) throw std::runtime_error("items nested too deeply for a book");
 }
 
-const char* typeNameOrFallback(ItemType type)
+// A type from outside the four is written as the type it reads back as.
+ItemType writtenType(ItemType type)
 {
-    const char* name = itemTypeName(type);
-    return name != nullptr ? name : itemTypeName(kFallbackType);
+    return itemTypeName(type) != nullptr ? type : kFallbackType;
 }
 
 ItemType typeFromName(const std::string& name)
@@ -258,9 +273,19 @@ ItemType typeFromName(const std::string& name)
     return kFallbackType;
 }
 
-bool typeHasUrl(ItemType type)
+bool isXmlCharacter(wchar_t c)
 {
-    return type == ItemType::Url || type == ItemType::GroupUrl;
+    return c >= 0x20 ? c < 0xFFFE : c == L'\t' || c == L'\n' || c == L'\r';
+}
+
+// The DOM writes control characters as they are, and a file holding one is
+// not XML: the whole book would no longer open. They are dropped instead
+// (932 text never turns into the other characters XML forbids).
+std::wstring xmlText(const std::string& text932)
+{
+    std::wstring text = CodePage::toWide(text932);
+    text.erase(std::remove_if(text.begin(), text.end(), [](wchar_t c) { return !isXmlCharacter(c); }), text.end());
+    return text;
 }
 
 void appendTextElement(IXMLDOMDocument& document, IXMLDOMElement& parent, const wchar_t* name,
@@ -268,7 +293,7 @@ void appendTextElement(IXMLDOMDocument& document, IXMLDOMElement& parent, const 
 {
     const ComPtr<IXMLDOMElement> element = createElement(document, name);
     ComPtr<IXMLDOMText> text;
-    check(document.createTextNode(makeBstr(CodePage::toWide(text932)).get(), text.GetAddressOf()));
+    check(document.createTextNode(makeBstr(xmlText(text932)).get(), text.GetAddressOf()));
     appendChild(*element.Get(), *text.Get());
     appendChild(parent, *element.Get());
 }
@@ -276,10 +301,10 @@ void appendTextElement(IXMLDOMDocument& document, IXMLDOMElement& parent, const 
 void writeItem(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item, int depth)
 {
     ensureDepthAllowed(depth);
-    // A type from outside the four is written as the type it reads back as.
-    const char* typeName = typeNameOrFallback(item.type);
+    const ItemType type = writtenType(item.type);
+    const char* typeName = itemTypeName(type);
     setAttribute(element, kTypeAttribute, std::wstring(typeName, typeName + std::strlen(typeName)));
-    const bool hasUrl = typeHasUrl(typeFromName(typeName));
+    const bool hasUrl = type == ItemType::Url || type == ItemType::GroupUrl;
     for (const TextField& field : kTextFields)
         if (hasUrl || !field.linksOnly) appendTextElement(document, element, field.element, item.*field.member);
     if (item.children.empty()) return;
@@ -309,12 +334,13 @@ void readItemList(BookmarkItem& item, IXMLDOMNode& list, int depth)
 
 void readItemChild(BookmarkItem& item, IXMLDOMNode& node, int depth)
 {
-    if (isElementNamed(node, kItemListElement)) {
+    const std::wstring name = elementName(node);
+    if (name == kItemListElement) {
         readItemList(item, node, depth);
         return;
     }
     for (const TextField& field : kTextFields) {
-        if (isElementNamed(node, field.element)) {
+        if (name == field.element) {
             item.*field.member = CodePage::fromWide(textOf(node));
             return;
         }
@@ -324,7 +350,7 @@ void readItemChild(BookmarkItem& item, IXMLDOMNode& node, int depth)
 void readItem(BookmarkItem& item, IXMLDOMNode& node, int depth)
 {
     ensureDepthAllowed(depth);
-    if (!isElementNamed(node, kItemElement)) return;
+    if (elementName(node) != kItemElement) return;
     item.type = typeFromName(CodePage::fromWide(attributeOf(node, kTypeAttribute)));
     for (ComPtr<IXMLDOMNode> child = firstChild(node); child; child = nextSibling(*child.Get()))
         readItemChild(item, *child.Get(), depth);
@@ -333,7 +359,7 @@ void readItem(BookmarkItem& item, IXMLDOMNode& node, int depth)
 ComPtr<IXMLDOMNode> firstItemElement(IXMLDOMNode& parent)
 {
     for (ComPtr<IXMLDOMNode> node = firstChild(parent); node; node = nextSibling(*node.Get()))
-        if (isElementNamed(*node.Get(), kItemElement)) return node;
+        if (elementName(*node.Get()) == kItemElement) return node;
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 

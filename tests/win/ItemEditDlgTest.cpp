@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
