@@ -1,6 +1,12 @@
-#include <windows.h>
+#include "app/CRavloApp.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+#include <windows.h>
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
-    return 0;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    CRavloApp app;
+    return app.Main(showCommand);
 }

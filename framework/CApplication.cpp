@@ -43,7 +43,7 @@ CApplication::CApplication() : appName_(CodePage::fromWide(ResourceText::Load(ID
 CApplication::~CApplication()
 {
     // The frame and the document go first: they still talk to the application.
-    template_.reset();
+    RemoveDocTemplate();
     if (current == this) current = nullptr;
 }
 
@@ -174,6 +174,11 @@ void CApplication::OpenRecentFile(UINT id)
 void CApplication::AddDocTemplate(std::unique_ptr<CDocTemplate> docTemplate)
 {
     template_ = std::move(docTemplate);
+}
+
+void CApplication::RemoveDocTemplate()
+{
+    template_.reset();
 }
 
 CDocument* CApplication::OpenDocumentFile(const std::string& path)

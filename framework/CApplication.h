@@ -58,6 +58,8 @@ public:
     void UpdateRecentFileMenu(HMENU popup);
 
     void AddDocTemplate(std::unique_ptr<CDocTemplate> docTemplate);
+    // Destroys the template with its document and frame.
+    void RemoveDocTemplate();
     CDocTemplate* GetDocTemplate() const { return template_.get(); }
     // Opens `path` (made absolute) in the document; the open document when
     // it is that file already. Null on failure.

@@ -99,7 +99,7 @@ public:
     std::string title;
     std::string message;
     std::string date;
-    uint32_t treeHandle = 0;
+    uintptr_t treeHandle = 0;  // the tree entry that shows this group; a handle is pointer-sized
     BookmarkItem* parent = nullptr;
     uint32_t dragging = 0;
     ItemList children;

@@ -16,23 +16,12 @@
 #include "model/UpdateHint.h"
 #include "views/CItemEditDlg.h"
 
-#include <cstring>
 #include <memory>
 
 const char* const CRavloDoc::DefaultTitle = "Default";
 const char* const CRavloDoc::DefaultGroupTitle = "マイブックマーク";
 
 namespace {
-
-// A file that begins with these bytes is an item-record stream, not XML.
-constexpr char kStreamMark[] = "Ravlo";
-constexpr size_t kStreamMarkLength = sizeof kStreamMark - 1;
-
-bool startsWithStreamMark(ByteFile& file)
-{
-    char head[kStreamMarkLength] = {};
-    return file.read(head, sizeof head) == sizeof head && std::memcmp(head, kStreamMark, sizeof head) == 0;
-}
 
 HWND mainWindowHandle()
 {

@@ -23,6 +23,8 @@ public:
     // The options record that save and close write to (LastFile, PrevOpen).
     // Owned by the application; may stay null, then nothing is recorded.
     void setOptions(AppOptions* options) { options_ = options; }
+    // The views read and write their saved sizes here; null in some tests.
+    AppOptions* options() const { return options_; }
 
     const ItemRef& rootItem() const { return root_; }
     // Replaces the tree by an empty untitled group, releasing the old one.

@@ -148,3 +148,10 @@ void readItemStream(Archive& archive, BookmarkItem& root)
     if (std::memcmp(header, kItemStreamHeader, sizeof header) != 0) return;
     readItemRecord(archive, root);
 }
+
+bool startsWithStreamMark(ByteFile& file)
+{
+    static const char mark[] = "Ravlo";
+    char head[sizeof mark - 1] = {};
+    return file.read(head, sizeof head) == sizeof head && std::memcmp(head, mark, sizeof head) == 0;
+}

@@ -3,6 +3,7 @@
 // data handed to HTML add-ins.
 
 #include "framework/Archive.h"
+#include "framework/ByteFile.h"
 #include "model/BookmarkItem.h"
 
 #include <cstdint>
@@ -30,3 +31,7 @@ void readItemRecord(Archive& archive, BookmarkItem& item);
 // shorter than the header or does not begin with it leaves the root untouched.
 void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t options);
 void readItemStream(Archive& archive, BookmarkItem& root);
+
+// True when `file` (read from its current position) begins like a record
+// stream, "Ravlo", rather than an XML book. Reads up to five bytes.
+bool startsWithStreamMark(ByteFile& file);

@@ -24,6 +24,19 @@ Value commonValue(const std::vector<BookmarkItem*>& items, Read read, const Valu
     return shared ? first : mixed;
 }
 
+// A multi-line edit breaks lines only at CR LF; books read from XML carry
+// bare LF. A line feed byte never stands inside a double-byte character.
+std::string withCrLf(const std::string& text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) shown += '\r';
+        shown += text[i];
+    }
+    return shown;
+}
+
 template <typename Apply>
 void forEach(const std::vector<BookmarkItem*>& items, Apply apply)
 {
@@ -70,7 +83,7 @@ void CItemEditDlg::takeCommonValues(const std::vector<BookmarkItem*>& editable)
     const std::string none;
     title = commonValue(editable, [](const BookmarkItem& item) { return item.title; }, none);
     url = commonValue(editable, [](const BookmarkItem& item) { return item.url; }, none);
-    message = commonValue(editable, [](const BookmarkItem& item) { return item.message; }, none);
+    message = withCrLf(commonValue(editable, [](const BookmarkItem& item) { return item.message; }, none));
     typeIndex = commonValue(editable, [](const BookmarkItem& item) { return static_cast<int>(item.type); }, -1);
 }
 

@@ -412,3 +412,17 @@ TEST_F(ItemStreamReader, TruncatedAfterTheHeaderIsAnArchiveError)
 }
 
 }  // namespace
+
+TEST(ItemStreamMark, TellsAStreamFromAnXmlBookByItsFirstFiveBytes)
+{
+    const auto startsWithMark = [](const std::string& bytes) {
+        MemoryFile file(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        return startsWithStreamMark(file);
+    };
+    EXPECT_TRUE(startsWithMark("Ravlo001"));
+    EXPECT_TRUE(startsWithMark("Ravlo"));
+    EXPECT_FALSE(startsWithMark("Ravl"));
+    EXPECT_FALSE(startsWithMark("<?xml version=\"1.0\"?><Ravlo/>"));
+    EXPECT_FALSE(startsWithMark("ravlo001"));
+    EXPECT_FALSE(startsWithMark(""));
+}

@@ -67,21 +67,35 @@ public:
         fileChoices.pop_front();
         return choice;
     }
-    bool BrowseForFolder(HWND, const std::string&, const std::string&, std::string&) override
+    bool BrowseForFolder(HWND, const std::string& title, const std::string& initialFolder,
+                         std::string& chosen) override
     {
-        ADD_FAILURE() << "unexpected folder browser";
-        return false;
+        folderRequests.push_back({title, initialFolder});
+        if (folderChoices.empty()) {
+            ADD_FAILURE() << "unexpected folder browser";
+            return false;
+        }
+        const std::string choice = folderChoices.front();
+        folderChoices.pop_front();
+        if (choice.empty()) return false;
+        chosen = choice;
+        return true;
     }
-    bool OpenWithShell(HWND, const std::string&, const std::string&, const std::string&) override
+    bool OpenWithShell(HWND, const std::string& verb, const std::string& file, const std::string& directory) override
     {
-        ADD_FAILURE() << "unexpected ShellExecute";
-        return false;
+        shellRequests.push_back({verb, file, directory});
+        if (!shellAccepts) ADD_FAILURE() << "unexpected ShellExecute of " << CodePage::toUtf8(file);
+        return shellAccepts;
     }
 
     std::deque<int> answers;
     std::vector<ShownMessage> messages;
     std::deque<std::vector<std::string>> fileChoices;  // an empty choice cancels
     std::vector<FileDialogRequest> fileRequests;
+    std::deque<std::string> folderChoices;                // an empty choice cancels
+    std::vector<std::vector<std::string>> folderRequests;  // title, initial folder
+    bool shellAccepts = false;                             // false: a shell request fails the test
+    std::vector<std::vector<std::string>> shellRequests;   // verb, file, directory
 
 private:
     UiServices* previous_;
@@ -230,6 +244,7 @@ public:
         }
         RemoveDirectoryW(CodePage::toWide(path_).c_str());
     }
+    const std::string& Path() const { return path_; }
     // A path in the folder; the file is removed with the folder.
     std::string File(const std::string& name)
     {

@@ -286,3 +286,19 @@ TEST(ItemEditDlg, TodayButtonLeavesOtherFieldsUntouched)
 }
 
 }  // namespace
+
+TEST(ItemEditDlg, BareLineFeedsOfAMessageShowAsLineBreaksAndStayStoredAsTheyWere)
+{
+    DialogRun run{{makeItem(ItemType::Url, "t", "http://a/", "一行目\n二行目\r\n三行目\n")}};
+    std::wstring message;
+    LRESULT lines = 0;
+    run.run([&](HWND dialog) {
+        message = text(dialog, IDC_ITEM_MESSAGE);
+        lines = SendDlgItemMessageW(dialog, IDC_ITEM_MESSAGE, EM_GETLINECOUNT, 0, 0);
+        press(dialog, IDOK);
+    });
+    EXPECT_EQ(L"一行目\r\n二行目\r\n三行目\r\n", message);
+    EXPECT_EQ(4, lines);
+    // Untouched, the message is not written back.
+    EXPECT_EQ("一行目\n二行目\r\n三行目\n", run.items[0]->message);
+}

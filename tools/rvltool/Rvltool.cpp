@@ -8,14 +8,9 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
-#include <cstring>
 #include <exception>
 
 namespace {
-
-// A book that begins with these bytes is an item-record stream, not XML.
-constexpr char kStreamMark[] = "Ravlo";
-constexpr size_t kStreamMarkLength = sizeof kStreamMark - 1;
 
 const char kUsage[] =
     "usage: rvltool dump BOOK\n"
@@ -25,11 +20,6 @@ const char kUsage[] =
     "       rvltool convert BOOK OUT.rvl\n"
     "         reads BOOK (XML or binary) and saves it as an XML book\n";
 
-bool startsWithStreamMark(DiskFile& file)
-{
-    char head[kStreamMarkLength] = {};
-    return file.read(head, sizeof head) == sizeof head && std::memcmp(head, kStreamMark, sizeof head) == 0;
-}
 
 // One field of a dump line: UTF-8, with the bytes that would break the line
 // or the columns escaped. Escaping after the conversion: in 932 the second

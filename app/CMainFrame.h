@@ -1,0 +1,67 @@
+#pragma once
+// The main window: menu, tool bar, status bar, the group tree on the left and
+// the item list on the right. It restores and records its own placement and
+// the tool bar's docking through the options, and shows the program's icon
+// in the notification area, hiding there when minimised if the user wants.
+
+#include "app/CTrayIcon.h"
+#include "framework/CFrameWindow.h"
+#include "framework/CSplitter.h"
+#include "framework/CStatusBar.h"
+#include "framework/CToolBar.h"
+
+struct AppOptions;
+class CRavloView;
+class CSTreeBookView;
+
+class CMainFrame : public CFrameWindow {
+public:
+    // `options` is the application's record; it outlives the frame.
+    explicit CMainFrame(AppOptions& options);
+    ~CMainFrame() override;
+
+    CSTreeBookView* treeView() const;
+    CRavloView* listView() const;
+    // The id of the notification-area icon; 0 while none is shown.
+    int trayIconId() const { return trayIconId_; }
+
+    // Adds or removes the notification-area icon as the options say.
+    void UpdateTrayIcon();
+    // Hides a minimised window when it lives in the notification area, and
+    // brings a hidden one back as minimised when it no longer may.
+    void ApplyTrayMinimize();
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    bool OnCreateClient(CREATESTRUCTW& cs, CCreateContext& context) override;
+    bool OnCreate(CREATESTRUCTW& cs) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
+
+private:
+    // Restores the window on a double-click on its icon.
+    class TrayIcon : public CTrayIcon {
+    public:
+        explicit TrayIcon(CMainFrame& frame) : frame_(frame) {}
+
+    protected:
+        void OnTrayNotify(UINT id, UINT mouseMessage) override;
+
+    private:
+        CMainFrame& frame_;
+    };
+
+    bool hidesToTray() const;
+    bool createBars();
+    void restoreDockState();
+    void saveGeometry();
+    void onOptionsUpdated();
+    void onWindowRestore();
+
+    AppOptions& options_;
+    TrayIcon trayIcon_;
+    CStatusBar statusBar_;
+    CToolBar toolBar_;
+    CSplitter splitter_;
+    int trayIconId_ = 0;
+};

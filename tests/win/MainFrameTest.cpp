@@ -1,0 +1,261 @@
+// The main window: placement and docking from the options and back into
+// them, the two panes, and the notification-area behaviour.
+
+#include "RavloAppTestSupport.h"
+#include "app/HexText.h"
+#include "framework/CToolBar.h"
+#include "framework/DockState.h"
+#include "framework/resource_fw.h"
+#include "model/BookXml.h"
+#include "res/resource.h"
+#include "views/CRavloView.h"
+#include "views/CSTreeBookView.h"
+
+namespace {
+
+using namespace apptest;
+
+RECT windowRect(HWND hwnd)
+{
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+int paneWidth(const CView* view)
+{
+    const RECT rect = windowRect(view->GetHwnd());
+    return rect.right - rect.left;
+}
+
+std::string dockStateText(DockSide toolBarSide)
+{
+    DockState state;
+    state.bars = {{IDW_TOOLBAR, toolBarSide, true}, {IDW_STATUS_BAR, DockSide::Bottom, true}};
+    return HexText::encode(state.ToBytes());
+}
+
+void storeCompleteGeometry(AppOptions& options, const std::string& dockState)
+{
+    WindowInfo& info = options.windowInfo;
+    info.Restore = 1;
+    info.Left = 50;
+    info.Top = 60;
+    info.Right = 850;
+    info.Bottom = 660;
+    info.treeWidth = 260;
+    info.treeHeight = 300;
+    info.titleWidth = 111;
+    info.urlWidth = 122;
+    info.messageWidth = 133;
+    info.dateWidth = 144;
+    info.DockState = dockState;
+}
+
+std::wstring treeText(HWND tree, HTREEITEM entry)
+{
+    wchar_t text[256] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = entry;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    TreeView_GetItem(tree, &item);
+    return text;
+}
+
+std::wstring listText(HWND list, int row, int column)
+{
+    wchar_t text[256] = {};
+    ListView_GetItemText(list, row, column, text, 256);
+    return text;
+}
+
+using MainFrameTest = RavloAppTest;
+
+TEST_F(MainFrameTest, FirstStartUsesTheDefaultPlacementTreeWidthAndDocking)
+{
+    ASSERT_TRUE(start());
+    EXPECT_EQ(200, paneWidth(frame()->treeView()));
+    EXPECT_EQ(DockSide::Top, frame()->GetToolBar()->GetDockSide());
+    EXPECT_TRUE(frame()->IsControlBarVisible(IDW_STATUS_BAR));
+    HWND list = frame()->listView()->listControl();
+    EXPECT_EQ(120, ListView_GetColumnWidth(list, 0));
+    EXPECT_EQ(80, ListView_GetColumnWidth(list, 3));
+}
+
+TEST_F(MainFrameTest, CompleteWindowInformationPlacesTheWindowPanesAndToolBar)
+{
+    writeOptions([](AppOptions& options) { storeCompleteGeometry(options, dockStateText(DockSide::Left)); });
+    ASSERT_TRUE(start());
+    const RECT placed = windowRect(frameWindow());
+    EXPECT_EQ(50, placed.left);
+    EXPECT_EQ(60, placed.top);
+    EXPECT_EQ(850, placed.right);
+    EXPECT_EQ(660, placed.bottom);
+    EXPECT_EQ(260, paneWidth(frame()->treeView()));
+    EXPECT_EQ(DockSide::Left, frame()->GetToolBar()->GetDockSide());
+    HWND list = frame()->listView()->listControl();
+    EXPECT_EQ(111, ListView_GetColumnWidth(list, 0));
+    EXPECT_EQ(144, ListView_GetColumnWidth(list, 3));
+}
+
+TEST_F(MainFrameTest, ADockStateTheBarsCannotTakeKeepsTheDefaultDocking)
+{
+    for (const std::string& broken : {std::string(), std::string("ZZ"), dockStateText(DockSide::Left).substr(3),
+                                      std::string(40, 'F')}) {
+        writeOptions([&](AppOptions& options) { storeCompleteGeometry(options, broken); });
+        ASSERT_TRUE(start()) << broken;
+        EXPECT_EQ(DockSide::Top, frame()->GetToolBar()->GetDockSide()) << broken;
+        EXPECT_TRUE(IsWindow(frameWindow()));
+        app.reset();
+    }
+}
+
+TEST_F(MainFrameTest, DestroyingTheWindowRecordsGeometryDockingAndColumnWidths)
+{
+    ASSERT_TRUE(start());
+    MoveWindow(frameWindow(), 15, 25, 640, 480, TRUE);
+    frame()->DockToolBar(DockSide::Right);
+    ListView_SetColumnWidth(frame()->listView()->listControl(), 2, 321);
+    const int treeWidth = paneWidth(frame()->treeView());
+    SendMessageW(frameWindow(), WM_CLOSE, 0, 0);
+
+    const WindowInfo& info = app->options().windowInfo;
+    EXPECT_EQ(15, info.Left);
+    EXPECT_EQ(25, info.Top);
+    EXPECT_EQ(655, info.Right);
+    EXPECT_EQ(505, info.Bottom);
+    EXPECT_EQ(treeWidth, info.treeWidth);
+    EXPECT_EQ(321, info.messageWidth);
+    EXPECT_EQ(dockStateText(DockSide::Right), info.DockState);
+}
+
+TEST_F(MainFrameTest, TheRecordedLayoutComesBackAtTheNextStart)
+{
+    ASSERT_TRUE(start());
+    MoveWindow(frameWindow(), 70, 80, 720, 520, TRUE);
+    frame()->DockToolBar(DockSide::Bottom);
+    SendMessageW(frameWindow(), WM_CLOSE, 0, 0);
+    app->ExitInstance();
+    app.reset();
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(70, windowRect(frameWindow()).left);
+    EXPECT_EQ(520, windowRect(frameWindow()).bottom - windowRect(frameWindow()).top);
+    EXPECT_EQ(DockSide::Bottom, frame()->GetToolBar()->GetDockSide());
+}
+
+TEST_F(MainFrameTest, TheWindowShowsTheBookAndSavesItThroughTheDocument)
+{
+    ASSERT_TRUE(start());
+    const std::string book = settings.File("本.rvl");
+    const ItemRef root = BookmarkItem::create();
+    const ItemRef group = root->addGroupChild("グループ", "2026/12/01");
+    group->addUrlChild("リンク & <例>", "http://example.com/", "メモ", "2026/12/02");
+    group->addGroupChild("下位", "2026/12/03");
+    ASSERT_TRUE(saveBook(book, *root));
+
+    ASSERT_NE(nullptr, app->OpenDocumentFile(book));
+    const HWND tree = frame()->treeView()->treeControl();
+    const HTREEITEM top = TreeView_GetRoot(tree);
+    EXPECT_EQ(L"グループ", treeText(tree, top));
+    EXPECT_EQ(L"下位", treeText(tree, TreeView_GetChild(tree, top)));
+    const HWND list = frame()->listView()->listControl();
+    ASSERT_EQ(2, ListView_GetItemCount(list));
+    EXPECT_EQ(L"リンク & <例>", listText(list, 0, 0));
+    EXPECT_EQ(L"http://example.com/", listText(list, 0, 1));
+    EXPECT_EQ(L"メモ", listText(list, 0, 2));
+    EXPECT_EQ(L"2026/12/02", listText(list, 0, 3));
+    EXPECT_EQ(L"本.rvl - Ravlo", windowText(frameWindow()));
+
+    document().rootItem()->children.front()->title = "変更後";
+    document().SetModifiedFlag();
+    SendMessageW(frameWindow(), WM_COMMAND, ID_FILE_SAVE, 0);
+    EXPECT_FALSE(document().IsModified());
+    const ItemRef reread = BookmarkItem::create();
+    ASSERT_TRUE(loadBook(book, *reread));
+    EXPECT_EQ("変更後", reread->children.front()->title);
+    EXPECT_EQ(book, app->options().LastFile);
+}
+
+class TrayTest : public RavloAppTest {
+protected:
+    void startWith(int taskTray, int minimumIcon)
+    {
+        writeOptions([&](AppOptions& options) {
+            options.windowInfo.TaskTray = taskTray;
+            options.windowInfo.MinimumIcon = minimumIcon;
+        });
+        ASSERT_TRUE(start());
+    }
+    void minimize() { ShowWindow(frameWindow(), SW_MINIMIZE); }
+    void switchOptions(int taskTray, int minimumIcon)
+    {
+        app->options().windowInfo.TaskTray = taskTray;
+        app->options().windowInfo.MinimumIcon = minimumIcon;
+        SendMessageW(frameWindow(), WM_COMMAND, ID_OPTIONS_UPDATED, 0);
+    }
+};
+
+TEST_F(TrayTest, IconWithoutHidingKeepsTheMinimisedWindowOnTheTaskBar)
+{
+    startWith(1, 0);
+    EXPECT_NE(0, frame()->trayIconId());
+    minimize();
+    EXPECT_TRUE(IsIconic(frameWindow()));
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+    EXPECT_EQ(1u, ScriptedTray::shown().size());
+}
+
+TEST_F(TrayTest, HidingNeedsTheIconToo)
+{
+    startWith(0, 1);
+    EXPECT_EQ(0, frame()->trayIconId());
+    minimize();
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+    EXPECT_TRUE(ScriptedTray::shown().empty());
+}
+
+TEST_F(TrayTest, AMinimisedWindowHidesAndADoubleClickOnTheIconBringsItBack)
+{
+    startWith(1, 1);
+    minimize();
+    EXPECT_FALSE(IsWindowVisible(frameWindow()));
+    ASSERT_EQ(1u, ScriptedTray::shown().size());
+
+    const NOTIFYICONDATAW& icon = ScriptedTray::shown().begin()->second;
+    SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_RBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(frameWindow()));
+    SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+    EXPECT_FALSE(IsIconic(frameWindow()));
+}
+
+TEST_F(TrayTest, SwitchingTheOptionsOffBringsAHiddenWindowBackMinimised)
+{
+    startWith(1, 1);
+    minimize();
+    ASSERT_FALSE(IsWindowVisible(frameWindow()));
+    switchOptions(0, 0);
+    EXPECT_EQ(0, frame()->trayIconId());
+    EXPECT_TRUE(ScriptedTray::shown().empty());
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+    EXPECT_TRUE(IsIconic(frameWindow()));
+
+    switchOptions(1, 0);
+    EXPECT_NE(0, frame()->trayIconId());
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+}
+
+TEST_F(TrayTest, ARefusedIconIsTriedAgainAtTheNextOptionsUpdate)
+{
+    CTrayIcon::shellNotify = [](DWORD, PNOTIFYICONDATAW) -> BOOL { return FALSE; };
+    startWith(1, 0);
+    EXPECT_EQ(0, frame()->trayIconId());
+    CTrayIcon::shellNotify = ScriptedTray::notify;
+    switchOptions(1, 0);
+    EXPECT_NE(0, frame()->trayIconId());
+}
+
+}  // namespace
