@@ -79,17 +79,6 @@ void CRavloView::OnNcDestroy()
     list_ = nullptr;
 }
 
-void CRavloView::OnSize(UINT, int cx, int cy)
-{
-    MoveWindow(list_, 0, 0, cx, cy, TRUE);
-}
-
-void CRavloView::OnSetFocus(HWND previous)
-{
-    CView::OnSetFocus(previous);
-    SetFocus(list_);
-}
-
 WindowInfo* CRavloView::windowInfo() const
 {
     const auto* document = dynamic_cast<const CRavloDoc*>(GetDocument());
@@ -124,36 +113,9 @@ void CRavloView::saveColumnWidths() const
         info->*column.savedWidth = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, index++, 0));
 }
 
-void CRavloView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
+bool CRavloView::showsChangesIn(const BookmarkItem* group) const
 {
-    if (hint == HintReset) {
-        OnReset();
-        return;
-    }
-    const auto* details = dynamic_cast<const UpdateHint*>(hintObject);
-    if (details == nullptr) return;
-    if (hint == HintOpenGroup) {
-        OnOpenGroup(details->group);
-        return;
-    }
-    // The rest concerns one group: nothing to do unless it is shown here.
-    if (group_ == nullptr || details->group != group_) return;
-    switch (hint) {
-    case HintItemsAdded:
-        OnItemsAdded(*details);
-        break;
-    case HintItemChanged:
-        OnItemChanged(*details);
-        break;
-    case HintItemsRemoved:
-        OnItemsRemoved(*details);
-        break;
-    case HintItemsSwapped:
-        OnItemsSwapped(*details);
-        break;
-    default:
-        break;
-    }
+    return group_ != nullptr && group == group_;
 }
 
 bool CRavloView::OnNotify(NMHDR& header, LRESULT& result)
@@ -163,11 +125,11 @@ bool CRavloView::OnNotify(NMHDR& header, LRESULT& result)
     return true;
 }
 
-void CRavloView::OnOpenGroup(BookmarkItem* group)
+void CRavloView::OnOpenGroup(const UpdateHint& hint)
 {
     const ViewControls::RedrawFreeze freeze(list_);
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-    group_ = group;
+    group_ = hint.group;
     if (group_ == nullptr) return;
     int row = 0;
     for (const ItemRef& child : group_->children) insertRow(row++, *child);

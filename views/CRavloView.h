@@ -5,7 +5,7 @@
 // the book while they concern that group. Its column widths come from the
 // saved window information and go back there when the window is destroyed.
 
-#include "framework/CView.h"
+#include "views/CBookView.h"
 #include "model/ShownGroupView.h"
 
 #include <windows.h>
@@ -16,22 +16,29 @@ class BookmarkItem;
 class UpdateHint;
 struct WindowInfo;
 
-class CRavloView : public CView, public ShownGroupView {
+class CRavloView : public CBookView, public ShownGroupView {
 public:
     HWND listControl() const { return list_; }
     BookmarkItem* shownGroup() const override { return group_; }
 
     // Nothing to show until the tree opens a group.
     void OnInitialUpdate() override {}
-    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
 
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
     void OnDestroy() override;
     void OnNcDestroy() override;
-    void OnSize(UINT type, int cx, int cy) override;
-    void OnSetFocus(HWND previous) override;
+    HWND paneControl() const override { return list_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+    // Only the shown group's changes touch the rows.
+    bool showsChangesIn(const BookmarkItem* group) const override;
+    void OnReset() override;
+    void OnOpenGroup(const UpdateHint& hint) override;
+    void OnItemsAdded(const UpdateHint& hint) override;
+    void OnItemChanged(const UpdateHint& hint) override;
+    void OnItemsRemoved(const UpdateHint& hint) override;
+    void OnItemsSwapped(const UpdateHint& hint) override;
 
 private:
     // The saved window information; null without an options record.
@@ -39,14 +46,8 @@ private:
     void insertColumns();
     void saveColumnWidths() const;
 
-    void OnOpenGroup(BookmarkItem* group);
-    void OnItemsAdded(const UpdateHint& hint);
     // Inserts the rows of the added items and returns the first one's index.
     int insertRows(const UpdateHint& hint);
-    void OnItemChanged(const UpdateHint& hint);
-    void OnItemsRemoved(const UpdateHint& hint);
-    void OnItemsSwapped(const UpdateHint& hint);
-    void OnReset();
 
     LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw) const;
     void drawSeparator(const NMCUSTOMDRAW& draw) const;

@@ -113,17 +113,6 @@ void CSTreeBookView::OnDestroy()
     images_ = nullptr;
 }
 
-void CSTreeBookView::OnSize(UINT, int cx, int cy)
-{
-    MoveWindow(tree_, 0, 0, cx, cy, TRUE);
-}
-
-void CSTreeBookView::OnSetFocus(HWND previous)
-{
-    CView::OnSetFocus(previous);
-    SetFocus(tree_);
-}
-
 void CSTreeBookView::OnInitialUpdate()
 {
     const auto* document = dynamic_cast<const CRavloDoc*>(GetDocument());
@@ -137,35 +126,6 @@ void CSTreeBookView::OnInitialUpdate()
     if (first == nullptr) return;
     TreeView_SelectItem(tree_, first);
     TreeView_Expand(tree_, first, TVE_EXPAND);
-}
-
-void CSTreeBookView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
-{
-    if (hint == HintReset) {
-        OnReset();
-        return;
-    }
-    const auto* details = dynamic_cast<const UpdateHint*>(hintObject);
-    if (details == nullptr) return;
-    switch (hint) {
-    case HintOpenGroup:
-        OnOpenGroup(*details);
-        break;
-    case HintItemsAdded:
-        OnItemsAdded(*details);
-        break;
-    case HintItemChanged:
-        OnItemChanged(*details);
-        break;
-    case HintItemsRemoved:
-        OnItemsRemoved(*details);
-        break;
-    case HintItemsSwapped:
-        OnItemsSwapped(*details);
-        break;
-    default:
-        break;
-    }
 }
 
 bool CSTreeBookView::OnNotify(NMHDR& header, LRESULT& result)

@@ -5,7 +5,7 @@
 // of the book through the update hints; each shown item's treeHandle holds
 // its entry, and only this view writes that field.
 
-#include "framework/CView.h"
+#include "views/CBookView.h"
 
 #include <windows.h>
 
@@ -14,31 +14,29 @@
 class BookmarkItem;
 class UpdateHint;
 
-class CSTreeBookView : public CView {
+class CSTreeBookView : public CBookView {
 public:
     HWND treeControl() const { return tree_; }
 
     // Shows the groups of the document's new tree and selects the first
     // top-level entry, which opens that group in the list.
     void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
 
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
     void OnDestroy() override;
-    void OnSize(UINT type, int cx, int cy) override;
-    void OnSetFocus(HWND previous) override;
+    HWND paneControl() const override { return tree_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+    void OnReset() override;
+    void OnOpenGroup(const UpdateHint& hint) override;
+    void OnItemsAdded(const UpdateHint& hint) override;
+    void OnItemChanged(const UpdateHint& hint) override;
+    void OnItemsRemoved(const UpdateHint& hint) override;
+    void OnItemsSwapped(const UpdateHint& hint) override;
 
 private:
     void OnSelectionChanged(const NMTREEVIEWW& change);
-
-    void OnOpenGroup(const UpdateHint& hint);
-    void OnItemsAdded(const UpdateHint& hint);
-    void OnItemChanged(const UpdateHint& hint);
-    void OnItemsRemoved(const UpdateHint& hint);
-    void OnItemsSwapped(const UpdateHint& hint);
-    void OnReset();
 
     // Inserts the entry of `item` under `parent` after `after`, then the
     // entries of its group descendants; returns the item's entry.
