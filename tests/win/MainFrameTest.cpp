@@ -11,6 +11,8 @@
 #include "views/CRavloView.h"
 #include "views/CSTreeBookView.h"
 
+#include <cstdio>
+
 namespace {
 
 using namespace apptest;
@@ -177,6 +179,35 @@ TEST_F(MainFrameTest, TheWindowShowsTheBookAndSavesItThroughTheDocument)
     ASSERT_TRUE(loadBook(book, *reread));
     EXPECT_EQ("変更後", reread->children.front()->title);
     EXPECT_EQ(book, app->options().LastFile);
+}
+
+TEST_F(MainFrameTest, AFailedOpenThatReleasedTheBookShowsANewBookInBothPanes)
+{
+    ASSERT_TRUE(start());
+    const std::string good = settings.File("good.rvl");
+    const ItemRef root = BookmarkItem::create();
+    root->addGroupChild("古い本", "2026/12/01")->addUrlChild("古いリンク", "http://old.example/", "", "2026/12/01");
+    ASSERT_TRUE(saveBook(good, *root));
+    ASSERT_NE(nullptr, app->OpenDocumentFile(good));
+    // A stream book whose root announces a child that never comes.
+    const std::string bad = settings.File("bad.rvl");
+    {
+        std::FILE* file = _wfopen(CodePage::toWide(bad).c_str(), L"wb");
+        ASSERT_NE(nullptr, file);
+        const char bytes[] = "Ravlo001\0\0\0\0\1\0\0\0\4\0\0\0";
+        std::fwrite(bytes, 1, sizeof bytes - 1, file);
+        std::fclose(file);
+    }
+    ui.answers = {IDOK};
+    EXPECT_EQ(nullptr, app->OpenDocumentFile(bad));
+
+    ASSERT_EQ(1u, ui.messages.size());
+    const HWND tree = frame()->treeView()->treeControl();
+    EXPECT_EQ(1, TreeView_GetCount(tree));
+    EXPECT_EQ(L"マイブックマーク", treeText(tree, TreeView_GetRoot(tree)));
+    EXPECT_EQ(document().rootItem()->children.front().get(), frame()->listView()->shownGroup());
+    EXPECT_EQ(0, ListView_GetItemCount(frame()->listView()->listControl()));
+    EXPECT_EQ(L"Default - Ravlo", windowText(frameWindow()));
 }
 
 class TrayTest : public RavloAppTest {
