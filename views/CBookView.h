@@ -1,12 +1,18 @@
 #pragma once
 // A pane that shows part of the open book in one common control that fills
 // it, and keeps itself in step with the book through the document's hints:
-// each kind of hint reaches its own handler.
+// each kind of hint reaches its own handler. It also holds what both panes
+// do alike: announcing their own changes, asking before deleting, the item
+// dialog, new items, the keys of the control and moving to the other pane.
 
 #include "framework/CView.h"
+#include "model/BookmarkItem.h"
+#include "model/UpdateHint.h"
 
-class BookmarkItem;
-class UpdateHint;
+#include <string>
+#include <vector>
+
+class CRavloDoc;
 
 class CBookView : public CView {
 public:
@@ -17,6 +23,7 @@ protected:
     virtual HWND paneControl() const = 0;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus(HWND previous) override;
+    void OnDestroy() override;
 
     // Whether a change inside `group` concerns this view; OpenGroup and
     // Reset always do.
@@ -29,4 +36,34 @@ protected:
     virtual void OnItemChanged(const UpdateHint& hint) = 0;
     virtual void OnItemsRemoved(const UpdateHint& hint) = 0;
     virtual void OnItemsSwapped(const UpdateHint& hint) = 0;
+
+    // Key-down (also with Alt) and character messages of the pane control
+    // come here first: call once the control exists. True swallows the
+    // message; otherwise the control handles it as usual.
+    void watchControlKeys();
+    virtual bool OnControlKeyDown(UINT key);
+    virtual bool OnControlChar(UINT character);
+    static bool isKeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+    // Tab and F6 move to the other pane (with Shift: the previous one; there
+    // are only two).
+    bool isPaneSwitchKey(UINT key) const { return key == VK_TAB || key == VK_F6; }
+    void activateOtherPane();
+
+    CRavloDoc* book() const;
+    // Tells every view (this one too) about a change this view made and
+    // marks the book modified.
+    void announceChange(UpdateHintKind kind, UpdateHint& hint);
+    // "削除の確認" with OK and Cancel; true for OK.
+    bool confirmDeletion(const std::string& question) const;
+    // The item dialog on `items`; true when the user pressed OK.
+    bool editItems(const std::vector<BookmarkItem*>& items, int focusMode, bool topLevel) const;
+    // The new item for creation command `id` (group, URL, URL-group,
+    // separator); empty when cancelled or for another id.
+    ItemRef newItemFor(UINT id) const;
+    // The four creation commands.
+    static bool isCreateCommand(UINT id);
+
+private:
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self);
 };

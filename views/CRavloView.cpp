@@ -65,12 +65,14 @@ bool CRavloView::OnCreate(CREATESTRUCTW&)
     // Without LVS_SHAREIMAGELISTS the list destroys its image list itself.
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(ViewControls::makeIconList({IDI_GROUP, IDI_URL, IDI_GROUP_URL})));
+    watchControlKeys();
     return true;
 }
 
 void CRavloView::OnDestroy()
 {
     saveColumnWidths();
+    CBookView::OnDestroy();
 }
 
 void CRavloView::OnNcDestroy()
@@ -81,7 +83,7 @@ void CRavloView::OnNcDestroy()
 
 WindowInfo* CRavloView::windowInfo() const
 {
-    const auto* document = dynamic_cast<const CRavloDoc*>(GetDocument());
+    const CRavloDoc* document = book();
     AppOptions* options = document != nullptr ? document->options() : nullptr;
     return options != nullptr ? &options->windowInfo : nullptr;
 }

@@ -99,11 +99,13 @@ bool CSTreeBookView::OnCreate(CREATESTRUCTW&)
     images_ = ViewControls::makeIconList(
         {IDI_GROUP, IDI_GROUP_OPEN, IDI_URL, IDI_URL_SELECTED, IDI_GROUP_URL, IDI_GROUP_URL_OPEN});
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+    watchControlKeys();
     return true;
 }
 
 void CSTreeBookView::OnDestroy()
 {
+    CBookView::OnDestroy();
     // A dying tree must not open another group, and it does not own its
     // image list: that goes once the tree is gone.
     TreeView_SelectItem(tree_, nullptr);
@@ -115,7 +117,7 @@ void CSTreeBookView::OnDestroy()
 
 void CSTreeBookView::OnInitialUpdate()
 {
-    const auto* document = dynamic_cast<const CRavloDoc*>(GetDocument());
+    const CRavloDoc* document = book();
     if (document == nullptr || document->rootItem() == nullptr) return;
     {
         // A book may hold thousands of groups: one repaint at the end.
