@@ -6,6 +6,10 @@
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
+#include "framework/CCmdUI.h"
+#include "framework/CDocument.h"
+#include "framework/ResourceText.h"
+#include "views/OpenInBrowser.h"
 #include "views/ViewControls.h"
 
 #include <iterator>
@@ -55,6 +59,43 @@ LVITEMW rowFields(int row, BookmarkItem& item, const std::wstring& title)
 }
 
 }  // namespace
+
+CRavloView::CRavloView() : contextMenu_(LoadMenuW(ResourceText::Instance(), MAKEINTRESOURCEW(IDR_ITEM_CONTEXT)))
+{
+    addCommands();
+}
+
+CRavloView::~CRavloView()
+{
+    if (contextMenu_ != nullptr) DestroyMenu(contextMenu_);
+}
+
+void CRavloView::addCommands()
+{
+    for (UINT id : {ID_ITEM_NEW_GROUP, ID_ITEM_NEW_URL, ID_ITEM_NEW_GROUP_URL, ID_ITEM_NEW_SEPARATOR})
+        AddCommand(id, [this, id] { onCreateItem(id); });
+    AddCommand(ID_ITEM_EDIT, [this] { onEdit(0); });
+    AddCommand(ID_ITEM_DELETE, [this] { onDelete(true); });
+    AddCommand(ID_ITEM_BROWSE, [this] { onBrowse(); });
+    AddCommand(ID_ITEM_OPEN, [this] { onOpen(); });
+    AddCommand(ID_PARENT_GROUP, [this] { onParentGroup(); });
+    AddCommand(ID_ITEM_RENAME, [this] { onRename(); });
+    AddCommand(ID_ITEM_MOVE_UP, [this] { onMoveUp(); });
+    AddCommand(ID_ITEM_MOVE_DOWN, [this] { onMoveDown(); });
+    const auto withGroupAndSelection = [this](CCmdUI& ui) { ui.Enable(group_ != nullptr && !selectedRows().empty()); };
+    AddUpdate(ID_ITEM_EDIT, withGroupAndSelection);
+    AddUpdate(ID_ITEM_DELETE, withGroupAndSelection);
+    AddUpdate(ID_ITEM_MOVE_UP, [this](CCmdUI& ui) { enableWithSelection(ui); });
+    AddUpdate(ID_ITEM_MOVE_DOWN, [this](CCmdUI& ui) { enableWithSelection(ui); });
+    AddUpdate(ID_PARENT_GROUP, [this](CCmdUI& ui) {
+        ui.Enable(group_ != nullptr && group_->parent != nullptr && group_->parent->parent != nullptr);
+    });
+}
+
+void CRavloView::enableWithSelection(CCmdUI& ui) const
+{
+    ui.Enable(!selectedRows().empty());
+}
 
 bool CRavloView::OnCreate(CREATESTRUCTW&)
 {
@@ -122,9 +163,273 @@ bool CRavloView::showsChangesIn(const BookmarkItem* group) const
 
 bool CRavloView::OnNotify(NMHDR& header, LRESULT& result)
 {
-    if (header.hwndFrom != list_ || header.code != NM_CUSTOMDRAW) return false;
-    result = OnCustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
-    return true;
+    if (header.hwndFrom != list_) return false;
+    result = 0;
+    switch (header.code) {
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+        return true;
+    case NM_DBLCLK:
+        onDoubleClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
+        return true;
+    case NM_RCLICK:
+        onRightClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
+        return true;
+    case LVN_BEGINLABELEDITW:
+        result = onBeginLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header)) ? FALSE : TRUE;
+        return true;
+    case LVN_ENDLABELEDITW:
+        // The hint rewrites the row; the control keeps its own text out.
+        onEndLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header));
+        result = FALSE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CRavloView::OnControlKeyDown(UINT key)
+{
+    const bool control = isKeyHeld(VK_CONTROL);
+    const bool alt = isKeyHeld(VK_MENU);
+    if (key == VK_BACK)
+        onParentGroup();
+    else if (isPaneSwitchKey(key))
+        activateOtherPane();
+    else if (key == VK_RETURN && control)
+        onEdit(0);
+    else if (key == VK_RETURN)
+        onOpen();
+    else if (key == VK_UP && alt)
+        onMoveUp();
+    else if (key == VK_DOWN && alt)
+        onMoveDown();
+    else if (key == VK_DELETE)
+        onDelete(!control);
+    else if (key == 'M' && control)
+        onEdit(1);
+    // The list's own handling follows in every case.
+    return false;
+}
+
+// ------------------------------------------------------------------ commands
+
+void CRavloView::onCreateItem(UINT id)
+{
+    if (group_ == nullptr) return;
+    const ItemRef item = newItemFor(id);
+    if (item == nullptr) return;
+    item->parent = group_;
+    group_->children.addTail(item);
+    UpdateHint hint;
+    hint.group = group_;
+    hint.items = {item.get()};
+    hint.select = true;
+    announceChange(HintItemsAdded, hint);
+}
+
+void CRavloView::onEdit(int focusMode)
+{
+    const std::vector<BookmarkItem*> items = selectedItems();
+    if (items.empty() || !editItems(items, focusMode, false)) return;
+    for (BookmarkItem* item : items) {
+        UpdateHint hint;
+        hint.group = group_;
+        hint.items = {item};
+        announceChange(HintItemChanged, hint);
+    }
+}
+
+void CRavloView::onBrowse() const
+{
+    for (const BookmarkItem* item : selectedItems())
+        if (item->hasUrl()) OpenInBrowser(item->url);
+}
+
+void CRavloView::onOpen()
+{
+    for (BookmarkItem* item : selectedItems()) {
+        if (item->isGroup() || item->hasUrl()) {
+            openItem(*item);
+            return;
+        }
+    }
+}
+
+void CRavloView::openItem(BookmarkItem& item)
+{
+    if (item.isGroup())
+        openGroup(item);
+    else if (item.hasUrl())
+        OpenInBrowser(item.url);
+}
+
+void CRavloView::openGroup(BookmarkItem& group)
+{
+    CDocument* document = GetDocument();
+    if (document == nullptr) return;
+    UpdateHint hint;
+    hint.group = &group;
+    document->UpdateAllViews(nullptr, HintOpenGroup, &hint);
+}
+
+void CRavloView::onParentGroup()
+{
+    // The top-level group has no way up: its parent is the invisible root.
+    if (group_ != nullptr && group_->parent != nullptr && group_->parent->parent != nullptr)
+        openGroup(*group_->parent);
+}
+
+void CRavloView::onRename()
+{
+    const int row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (row >= 0) SendMessageW(list_, LVM_EDITLABELW, row, 0);
+}
+
+void CRavloView::onDelete(bool confirm)
+{
+    if (group_ == nullptr) return;
+    const std::vector<int> rows = selectedRows();
+    if (confirm && !rows.empty() && !confirmDeletion("選択されている全アイテムを削除しますか？")) return;
+    UpdateHint hint;
+    hint.group = group_;
+    for (int row : rows) hint.items.push_back(itemAt(row));
+    // The views let go of the items while they are still in the book.
+    if (CDocument* document = GetDocument()) document->UpdateAllViews(nullptr, HintItemsRemoved, &hint);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const auto position = group_->children.findIndex(*row);
+        if (position != group_->children.end()) group_->children.removeAt(position);
+    }
+    if (CDocument* document = GetDocument()) document->SetModifiedFlag();
+}
+
+void CRavloView::onMoveDown()
+{
+    const std::vector<int> rows = selectedRows();
+    if (group_ == nullptr || rows.empty() || rows.back() + 1 >= rowCount()) return;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) swapChildren(*row, *row + 1);
+}
+
+void CRavloView::onMoveUp()
+{
+    const std::vector<int> rows = selectedRows();
+    if (group_ == nullptr || rows.empty() || rows.front() == 0) return;
+    for (int row : rows) swapChildren(row, row - 1);
+}
+
+void CRavloView::swapChildren(long a, long b)
+{
+    const auto positionA = group_->children.findIndex(a);
+    const auto positionB = group_->children.findIndex(b);
+    if (positionA == group_->children.end() || positionB == group_->children.end()) return;
+    std::swap(*positionA, *positionB);
+    UpdateHint hint;
+    hint.group = group_;
+    hint.positionA = a;
+    hint.positionB = b;
+    hint.items = {positionA->get(), positionB->get()};
+    announceChange(HintItemsSwapped, hint);
+}
+
+// ------------------------------------------------------------------ notifications
+
+void CRavloView::onDoubleClick(const NMITEMACTIVATE& click)
+{
+    if (BookmarkItem* item = itemAt(click.iItem)) openItem(*item);
+}
+
+void CRavloView::onRightClick(const NMITEMACTIVATE& click)
+{
+    bool built = false;
+    const HMENU menu = contextMenuFor(click.iItem, built);
+    if (menu == nullptr) return;
+    RECT window{};
+    GetWindowRect(list_, &window);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, window.left + click.ptAction.x, window.top + click.ptAction.y, 0,
+                   GetHwnd(), nullptr);
+    if (built) DestroyMenu(menu);
+}
+
+HMENU CRavloView::contextMenuFor(int hitRow, bool& built) const
+{
+    built = false;
+    const bool anySelected = !selectedRows().empty();
+    if (group_ != nullptr && (hitRow < 0 || !anySelected)) return GetSubMenu(contextMenu_, 0);
+    if (hitRow < 0 || !anySelected) return nullptr;
+    built = true;
+    return buildSelectionMenu();
+}
+
+HMENU CRavloView::buildSelectionMenu() const
+{
+    const std::vector<BookmarkItem*> items = selectedItems();
+    bool anyGroup = false;
+    bool anyUrl = false;
+    bool anyGroupUrl = false;
+    for (const BookmarkItem* item : items) {
+        anyGroup = anyGroup || item->type == ItemType::Group;
+        anyUrl = anyUrl || item->type == ItemType::Url;
+        anyGroupUrl = anyGroupUrl || item->type == ItemType::GroupUrl;
+    }
+    const HMENU menu = CreatePopupMenu();
+    if (items.size() == 1) {
+        const BookmarkItem& only = *items.front();
+        if (only.isGroup()) {
+            if (!anyUrl) AppendMenuW(menu, MF_STRING, ID_ITEM_OPEN, L"開く");
+            if (anyGroupUrl && !anyGroup) AppendMenuW(menu, MF_STRING, ID_ITEM_BROWSE, L"ブラウザで閲覧");
+        } else if (only.type == ItemType::Url) {
+            AppendMenuW(menu, MF_STRING, ID_ITEM_BROWSE, L"ブラウザで閲覧");
+        }
+        if (GetMenuItemCount(menu) > 0) SetMenuDefaultItem(menu, 0, TRUE);
+    }
+    AppendMenuW(menu, MF_STRING, ID_ITEM_EDIT, L"変更");
+    AppendMenuW(menu, MF_STRING, ID_ITEM_DELETE, L"削除");
+    return menu;
+}
+
+bool CRavloView::onBeginLabelEdit(const NMLVDISPINFOW& edit) const
+{
+    const BookmarkItem* item = itemAt(edit.item.iItem);
+    return item != nullptr && !item->isSeparator();
+}
+
+void CRavloView::onEndLabelEdit(const NMLVDISPINFOW& edit)
+{
+    BookmarkItem* item = itemAt(edit.item.iItem);
+    if (edit.item.pszText == nullptr || item == nullptr) return;
+    item->title = CodePage::fromWide(edit.item.pszText);
+    UpdateHint hint;
+    hint.group = group_;
+    hint.items = {item};
+    announceChange(HintItemChanged, hint);
+}
+
+std::vector<int> CRavloView::selectedRows() const
+{
+    std::vector<int> rows;
+    if (list_ == nullptr) return rows;
+    for (int row = -1; (row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                             LVNI_SELECTED))) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+std::vector<BookmarkItem*> CRavloView::selectedItems() const
+{
+    std::vector<BookmarkItem*> items;
+    for (int row : selectedRows())
+        if (BookmarkItem* item = itemAt(row)) items.push_back(item);
+    return items;
+}
+
+BookmarkItem* CRavloView::itemAt(int row) const
+{
+    if (row < 0) return nullptr;
+    LVITEMW fields{};
+    fields.mask = LVIF_PARAM;
+    fields.iItem = row;
+    if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&fields))) return nullptr;
+    return reinterpret_cast<BookmarkItem*>(fields.lParam);
 }
 
 void CRavloView::OnOpenGroup(const UpdateHint& hint)

@@ -4,6 +4,7 @@
 // is decided by HintOpenGroup; the other hints keep the rows in step with
 // the book while they concern that group. Its column widths come from the
 // saved window information and go back there when the window is destroyed.
+// Here the user opens, creates, edits, renames, deletes and reorders items.
 
 #include "views/CBookView.h"
 #include "model/ShownGroupView.h"
@@ -12,17 +13,27 @@
 
 #include <commctrl.h>
 
-class BookmarkItem;
-class UpdateHint;
+#include <vector>
+
+class CCmdUI;
 struct WindowInfo;
 
 class CRavloView : public CBookView, public ShownGroupView {
 public:
+    CRavloView();
+    ~CRavloView() override;
+
     HWND listControl() const { return list_; }
     BookmarkItem* shownGroup() const override { return group_; }
 
     // Nothing to show until the tree opens a group.
     void OnInitialUpdate() override {}
+
+    // The popup for a right click: the "Create" entries on empty space (or
+    // without a selection), else the entries for the selected rows; null
+    // when there is nothing to offer. The caller destroys a built menu
+    // (`built` true); the "Create" popup belongs to the view.
+    HMENU contextMenuFor(int hitRow, bool& built) const;
 
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
@@ -30,6 +41,7 @@ protected:
     void OnNcDestroy() override;
     HWND paneControl() const override { return list_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnControlKeyDown(UINT key) override;
 
     // Only the shown group's changes touch the rows.
     bool showsChangesIn(const BookmarkItem* group) const override;
@@ -41,6 +53,36 @@ protected:
     void OnItemsSwapped(const UpdateHint& hint) override;
 
 private:
+    void addCommands();
+    void enableWithSelection(CCmdUI& ui) const;
+
+    // Commands and keys.
+    void onCreateItem(UINT id);
+    void onEdit(int focusMode);
+    void onBrowse() const;
+    void onOpen();
+    void onParentGroup();
+    void onRename();
+    void onDelete(bool confirm);
+    void onMoveDown();
+    void onMoveUp();
+    // Shows a group, or opens a link in the browser; separators do nothing.
+    void openItem(BookmarkItem& item);
+    void openGroup(BookmarkItem& group);
+    // Exchanges the children at `a` and `b` of the current group and tells the views.
+    void swapChildren(long a, long b);
+
+    // Notifications of the list.
+    void onDoubleClick(const NMITEMACTIVATE& click);
+    void onRightClick(const NMITEMACTIVATE& click);
+    bool onBeginLabelEdit(const NMLVDISPINFOW& edit) const;
+    void onEndLabelEdit(const NMLVDISPINFOW& edit);
+    HMENU buildSelectionMenu() const;
+
+    std::vector<int> selectedRows() const;
+    std::vector<BookmarkItem*> selectedItems() const;
+    BookmarkItem* itemAt(int row) const;
+
     // The saved window information; null without an options record.
     WindowInfo* windowInfo() const;
     void insertColumns();
@@ -66,4 +108,5 @@ private:
 
     HWND list_ = nullptr;
     BookmarkItem* group_ = nullptr;
+    HMENU contextMenu_ = nullptr;  // menu 132; its first popup is "Create"
 };

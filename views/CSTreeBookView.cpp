@@ -1,11 +1,15 @@
 #include "views/CSTreeBookView.h"
 
+#include "framework/UiServices.h"
 #include "model/BookmarkItem.h"
 #include "model/CRavloDoc.h"
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
+#include "views/OpenInBrowser.h"
 #include "views/ViewControls.h"
+
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -15,6 +19,23 @@
 namespace {
 
 using Places = std::unordered_map<const BookmarkItem*, long>;
+
+// Where the item dialog puts the caret.
+constexpr int NormalFocus = 0;
+constexpr int MessageFocus = 1;
+
+struct MenuCommand {
+    UINT id;
+    const wchar_t* text;
+};
+
+// What every group's context menu offers to create in it, in menu order.
+constexpr MenuCommand CreateCommands[] = {
+    {ID_ITEM_NEW_GROUP, L"新規グループの作成"},
+    {ID_ITEM_NEW_URL, L"新規URLの作成"},
+    {ID_ITEM_NEW_GROUP_URL, L"新規URL付きグループの作成"},
+    {ID_ITEM_NEW_SEPARATOR, L"セパレータの作成"},
+};
 
 // Images 0..5 are group, open group, URL, selected URL, URL-group, open URL-group.
 int imageOf(ItemType type)
@@ -88,7 +109,23 @@ int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
+POINT messagePosition()
+{
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
+
 }  // namespace
+
+CSTreeBookView::CSTreeBookView()
+{
+    for (const MenuCommand& create : CreateCommands)
+        AddCommand(create.id, [this, id = create.id] { createInSelected(id); });
+    AddCommand(ID_ITEM_EDIT, [this] { editSelected(NormalFocus); });
+    AddCommand(ID_ITEM_BROWSE, [this] { browseSelected(); });
+    AddCommand(ID_ITEM_DELETE, [this] { deleteSelected(true); });
+    AddCommand(ID_ITEM_RENAME, [this] { renameSelected(); });
+}
 
 bool CSTreeBookView::OnCreate(CREATESTRUCTW&)
 {
@@ -132,10 +169,30 @@ void CSTreeBookView::OnInitialUpdate()
 
 bool CSTreeBookView::OnNotify(NMHDR& header, LRESULT& result)
 {
-    if (header.hwndFrom != tree_ || header.code != TVN_SELCHANGEDW) return false;
-    OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW&>(header));
-    result = 0;
-    return true;
+    if (header.hwndFrom != tree_) return false;
+    switch (header.code) {
+    case TVN_SELCHANGEDW:
+        OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW&>(header));
+        result = 0;
+        return true;
+    case TVN_BEGINLABELEDITW:
+        // Every entry is a group, and every group can be renamed.
+        result = FALSE;
+        return true;
+    case TVN_ENDLABELEDITW:
+        OnEndLabelEdit(reinterpret_cast<const NMTVDISPINFOW&>(header));
+        // The control keeps its old text: the change hint relabels the entry
+        // from the item, so the label always shows what the book holds.
+        result = FALSE;
+        return true;
+    case NM_RCLICK:
+        OnRightClick();
+        // Our menu replaces the control's WM_CONTEXTMENU.
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CSTreeBookView::OnSelectionChanged(const NMTREEVIEWW& change)
@@ -147,6 +204,142 @@ void CSTreeBookView::OnSelectionChanged(const NMTREEVIEWW& change)
     UpdateHint open;
     open.group = reinterpret_cast<BookmarkItem*>(change.itemNew.lParam);
     document->UpdateAllViews(this, HintOpenGroup, &open);
+}
+
+void CSTreeBookView::OnRightClick()
+{
+    // The control reports the click without a position: the mouse message
+    // that caused it has it.
+    const POINT screen = messagePosition();
+    const HTREEITEM entry = entryAt(screen);
+    if (entry == nullptr) return;
+    TreeView_SelectItem(tree_, entry);
+    const HMENU menu = buildContextMenu(entry);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, GetHwnd(), nullptr);
+    DestroyMenu(menu);
+}
+
+HTREEITEM CSTreeBookView::entryAt(POINT screen) const
+{
+    TVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(tree_, &hit.pt);
+    return TreeView_HitTest(tree_, &hit);
+}
+
+HMENU CSTreeBookView::buildContextMenu(HTREEITEM entry) const
+{
+    const HMENU menu = CreatePopupMenu();
+    const BookmarkItem* item = itemOf(entry);
+    if (item == nullptr) return menu;
+    if (item->hasUrl()) AppendMenuW(menu, MF_STRING, ID_ITEM_BROWSE, L"ブラウザで閲覧");
+    AppendMenuW(menu, MF_STRING, ID_ITEM_EDIT, L"変更");
+    // A top-level group cannot be deleted.
+    if (TreeView_GetParent(tree_, entry) != nullptr) AppendMenuW(menu, MF_STRING, ID_ITEM_DELETE, L"削除");
+    if (item->isGroup())
+        for (const MenuCommand& create : CreateCommands) AppendMenuW(menu, MF_STRING, create.id, create.text);
+    return menu;
+}
+
+bool CSTreeBookView::OnControlKeyDown(UINT key)
+{
+    const bool control = isKeyHeld(VK_CONTROL);
+    if (isPaneSwitchKey(key))
+        activateOtherPane();
+    else if (key == VK_RETURN && control)
+        editSelected(NormalFocus);
+    else if (key == VK_RETURN)
+        browseSelected();
+    else if (key == VK_DELETE)
+        deleteSelected(!control);
+    else if (key == 'M' && control)
+        editSelected(MessageFocus);
+    return false;
+}
+
+bool CSTreeBookView::OnControlChar(UINT)
+{
+    return true;
+}
+
+void CSTreeBookView::createInSelected(UINT command)
+{
+    BookmarkItem* group = selectedItem();
+    if (group == nullptr || !group->isGroup()) return;
+    const ItemRef item = newItemFor(command);
+    if (!item) return;
+    group->appendChild(item);
+    UpdateHint hint;
+    hint.group = group;
+    hint.items = {item.get()};
+    hint.select = true;
+    announceChange(HintItemsAdded, hint);
+}
+
+void CSTreeBookView::editSelected(int focusMode)
+{
+    const HTREEITEM entry = TreeView_GetSelection(tree_);
+    BookmarkItem* item = itemOf(entry);
+    if (item == nullptr) return;
+    const bool topLevel = TreeView_GetParent(tree_, entry) == nullptr;
+    if (!editItems({item}, focusMode, topLevel)) return;
+    UpdateHint hint;
+    hint.group = item->parent;
+    hint.items = {item};
+    announceChange(HintItemChanged, hint);
+}
+
+void CSTreeBookView::browseSelected()
+{
+    const BookmarkItem* item = selectedItem();
+    if (item != nullptr && item->hasUrl()) OpenInBrowser(item->url);
+}
+
+void CSTreeBookView::deleteSelected(bool confirm)
+{
+    const HTREEITEM entry = TreeView_GetSelection(tree_);
+    if (entry == nullptr) return;
+    if (confirm && !confirmDeletion("アイテムを削除しますか？")) return;
+    removeEntry(entry);
+}
+
+void CSTreeBookView::removeEntry(HTREEITEM entry)
+{
+    BookmarkItem* item = itemOf(entry);
+    if (item == nullptr) return;
+    if (item->parent == nullptr || item->parent->parent == nullptr) {
+        UiServices::Current().ShowMessage(GetHwnd(), "削除できないアイテムです。", "削除不可",
+                                          MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    BookmarkItem* group = parentItemOf(entry);
+    if (group == nullptr) return;
+    // The views let go of the item while it still stands in its group.
+    UpdateHint hint;
+    hint.group = group;
+    hint.items = {item};
+    announceChange(HintItemsRemoved, hint);
+    const auto position = group->children.findIndex(group->children.indexOf(item));
+    if (position != group->children.end()) group->children.removeAt(position);
+}
+
+void CSTreeBookView::renameSelected()
+{
+    const HTREEITEM entry = TreeView_GetSelection(tree_);
+    if (entry != nullptr) SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(entry));
+}
+
+void CSTreeBookView::OnEndLabelEdit(const NMTVDISPINFOW& edit)
+{
+    // No text: the user cancelled the edit.
+    if (edit.item.pszText == nullptr) return;
+    BookmarkItem* item = itemOf(edit.item.hItem);
+    if (item == nullptr) return;
+    item->title = CodePage::fromWide(edit.item.pszText);
+    UpdateHint hint;
+    hint.group = parentItemOf(edit.item.hItem);
+    hint.items = {item};
+    announceChange(HintItemChanged, hint);
 }
 
 void CSTreeBookView::OnOpenGroup(const UpdateHint& hint)
@@ -272,8 +465,19 @@ void CSTreeBookView::showItem(HTREEITEM entry, const BookmarkItem& item)
     SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&fields));
 }
 
+BookmarkItem* CSTreeBookView::parentItemOf(HTREEITEM entry) const
+{
+    return itemOf(TreeView_GetParent(tree_, entry));
+}
+
+BookmarkItem* CSTreeBookView::selectedItem() const
+{
+    return itemOf(TreeView_GetSelection(tree_));
+}
+
 BookmarkItem* CSTreeBookView::itemOf(HTREEITEM entry) const
 {
+    if (entry == nullptr) return nullptr;
     TVITEMW fields{};
     fields.mask = TVIF_HANDLE | TVIF_PARAM;
     fields.hItem = entry;

@@ -4,6 +4,11 @@
 // entry makes the item list show that group. The tree follows every change
 // of the book through the update hints; each shown item's treeHandle holds
 // its entry, and only this view writes that field.
+//
+// The selected entry is what the user works on: its commands, keys and
+// context menu create items in it, edit, rename, delete it or open its URL.
+// Each such change is announced to every view, this one included, and the
+// tree shows it only when the hint comes back.
 
 #include "views/CBookView.h"
 
@@ -16,11 +21,18 @@ class UpdateHint;
 
 class CSTreeBookView : public CBookView {
 public:
+    CSTreeBookView();
+
     HWND treeControl() const { return tree_; }
 
     // Shows the groups of the document's new tree and selects the first
     // top-level entry, which opens that group in the list.
     void OnInitialUpdate() override;
+
+    // The entry at `screen` (screen coordinates); null on empty space.
+    HTREEITEM entryAt(POINT screen) const;
+    // The right-click menu of `entry`; the caller destroys it.
+    HMENU buildContextMenu(HTREEITEM entry) const;
 
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
@@ -35,8 +47,29 @@ protected:
     void OnItemsRemoved(const UpdateHint& hint) override;
     void OnItemsSwapped(const UpdateHint& hint) override;
 
+    // Every key still reaches the control afterwards.
+    bool OnControlKeyDown(UINT key) override;
+    // Swallows every character: typing must not jump to a matching entry.
+    bool OnControlChar(UINT character) override;
+
 private:
     void OnSelectionChanged(const NMTREEVIEWW& change);
+    void OnRightClick();
+    void OnEndLabelEdit(const NMTVDISPINFOW& edit);
+
+    // The command handlers; each does nothing without a selected entry.
+    void createInSelected(UINT command);
+    void editSelected(int focusMode);
+    void browseSelected();
+    void deleteSelected(bool confirm);
+    void renameSelected();
+
+    // Takes the item of `entry` out of its group, unless it is a top-level
+    // group, which cannot go.
+    void removeEntry(HTREEITEM entry);
+    // The item of the entry above `entry`; null for a top-level entry.
+    BookmarkItem* parentItemOf(HTREEITEM entry) const;
+    BookmarkItem* selectedItem() const;
 
     // Inserts the entry of `item` under `parent` after `after`, then the
     // entries of its group descendants; returns the item's entry.
