@@ -1,6 +1,7 @@
 #include "model/ItemRecord.h"
 
 #include "framework/ArchiveException.h"
+#include "framework/MemoryFile.h"
 #include "model/HtmlEscape.h"
 #include "model/SException.h"
 
@@ -147,6 +148,19 @@ void readItemStream(Archive& archive, BookmarkItem& root)
     archive.readBytes(header, sizeof header);
     if (std::memcmp(header, kItemStreamHeader, sizeof header) != 0) return;
     readItemRecord(archive, root);
+}
+
+std::vector<ItemRef> readItemRecords(const uint8_t* bytes, size_t size, int32_t count)
+{
+    MemoryFile file(bytes, size);
+    Archive archive(file, Archive::Mode::Load);
+    std::vector<ItemRef> items;
+    for (int32_t index = 0; index < count; ++index) {
+        ItemRef item = BookmarkItem::create();
+        readItemRecord(archive, *item);
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
 bool startsWithStreamMark(ByteFile& file)

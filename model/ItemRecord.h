@@ -7,6 +7,7 @@
 #include "model/BookmarkItem.h"
 
 #include <cstdint>
+#include <vector>
 
 enum WriteOptions : uint32_t {
     WriteNone = 0,
@@ -31,6 +32,11 @@ void readItemRecord(Archive& archive, BookmarkItem& item);
 // shorter than the header or does not begin with it leaves the root untouched.
 void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t options);
 void readItemStream(Archive& archive, BookmarkItem& root);
+
+// Items dragged out of a view: `count` records back to back, no header.
+// Throws as readItemRecord does when the bytes do not hold them all; a
+// count of zero or less reads nothing.
+std::vector<ItemRef> readItemRecords(const uint8_t* bytes, size_t size, int32_t count);
 
 // True when `file` (read from its current position) begins like a record
 // stream, "Ravlo", rather than an XML book. Reads up to five bytes.
