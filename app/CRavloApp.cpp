@@ -14,6 +14,7 @@
 #include "platform/PathJoin.h"
 #include "res/resource.h"
 #include "views/CRavloView.h"
+#include "views/ItemTransfer.h"
 
 #include <ole2.h>
 #include <shlobj.h>
@@ -34,7 +35,7 @@ std::string programFolder()
 
 }  // namespace
 
-CRavloApp::CRavloApp() : options_(std::make_unique<AppOptions>())
+CRavloApp::CRavloApp() : itemTransfer_(std::make_unique<ItemTransfer>()), options_(std::make_unique<AppOptions>())
 {
     AddCommand(ID_HELP_CONTENTS, [this] { onHelpContents(); });
     AddCommand(ID_SETTING_FOLDER, [this] { onChangeSettingsFolder(); });
@@ -69,6 +70,7 @@ bool CRavloApp::InitInstance()
     if (!determineSettingsFolder()) return false;
     LoadStdProfileSettings(4);
     oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+    itemTransfer_->registerFormats();
     const LegacyIniOptions legacy(LegacyIniOptions::besideProgram());
     options_->LoadOptions(&legacy);
     if (options_->windowInfo.MinimizedStart != 0) SetInitialShowCommand(SW_HIDE);
@@ -107,11 +109,13 @@ bool CRavloApp::askForSettingsFolder(std::string& folder)
 void CRavloApp::registerDocTemplate()
 {
     AppOptions* options = options_.get();
+    const ItemTransfer* transfer = itemTransfer_.get();
     AddDocTemplate(std::make_unique<CDocTemplate>(
         IDR_MAINFRAME,
-        [options] {
+        [options, transfer] {
             auto document = std::make_unique<CRavloDoc>();
             document->setOptions(options);
+            document->setItemTransfer(transfer);
             return document;
         },
         [options] { return std::make_unique<CMainFrame>(*options); },

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class ItemTransfer;
+
 class CRavloApp : public CApplication {
 public:
     static const char* const CompanyName;  // "Tanvex"
@@ -43,6 +45,8 @@ private:
     void onChangeSettingsFolder();
     void onAppAbout();
 
+    // Destroyed last, after the options record.
+    std::unique_ptr<ItemTransfer> itemTransfer_;
     std::unique_ptr<AppOptions> options_;
     bool oleInitialized_ = false;
 };

@@ -6,8 +6,10 @@
 #include "framework/CFrameWindow.h"
 #include "framework/CView.h"
 #include "framework/CWaitCursor.h"
+#include "framework/ComRef.h"
 #include "framework/DiskFile.h"
 #include "framework/FileErrorMessage.h"
+#include "framework/MemoryFile.h"
 #include "model/BookXml.h"
 #include "model/ItemRecord.h"
 #include "model/SException.h"
@@ -15,11 +17,17 @@
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
 #include "views/CItemEditDlg.h"
+#include "views/ItemDataSource.h"
+#include "views/ItemDropSource.h"
+#include "views/ItemTransfer.h"
 
+#include <cstring>
 #include <memory>
+#include <new>
 
 const char* const CRavloDoc::DefaultTitle = "Default";
 const char* const CRavloDoc::DefaultGroupTitle = "マイブックマーク";
+CRavloDoc::DragRunner CRavloDoc::runDrag = ::DoDragDrop;
 
 namespace {
 
@@ -27,6 +35,25 @@ HWND mainWindowHandle()
 {
     const CApplication* app = CApplication::Instance();
     return app != nullptr && app->GetMainWindow() != nullptr ? app->GetMainWindow()->GetHwnd() : nullptr;
+}
+
+// A new movable global block holding a copy of `size` bytes.
+HGLOBAL globalCopy(const void* bytes, size_t size)
+{
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* copy = block != nullptr ? GlobalLock(block) : nullptr;
+    if (copy == nullptr) {
+        if (block != nullptr) GlobalFree(block);
+        throw std::bad_alloc();
+    }
+    std::memcpy(copy, bytes, size);
+    GlobalUnlock(block);
+    return block;
+}
+
+void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
+{
+    for (BookmarkItem* item : items) item->setDragging(value);
 }
 
 }  // namespace
@@ -70,6 +97,45 @@ ItemRef CRavloDoc::newSeparatorItem()
     const ItemRef item = BookmarkItem::create();
     item->makeSeparator(todayText());
     return item;
+}
+
+size_t CRavloDoc::ItemsFromDataObject(IDataObject* data, std::vector<ItemRef>& items)
+{
+    return itemTransfer_ != nullptr ? itemTransfer_->readItems(data, items, todayText()) : 0;
+}
+
+DWORD CRavloDoc::beginItemDrag(const std::vector<BookmarkItem*>& items)
+{
+    if (itemTransfer_ == nullptr || items.empty()) return DROPEFFECT_NONE;
+    DWORD effect = DROPEFFECT_NONE;
+    try {
+        effect = dragMarkedItems(items);
+    } catch (...) {
+        markDragging(items, 0);
+        throw;
+    }
+    markDragging(items, 0);
+    return effect;
+}
+
+DWORD CRavloDoc::dragMarkedItems(const std::vector<BookmarkItem*>& items)
+{
+    MemoryFile file(4096);
+    Archive archive(file, Archive::Mode::Store, 4096);
+    for (BookmarkItem* item : items) {
+        writeItemRecord(archive, *item, WriteNone);
+        item->setDragging(1);
+    }
+    archive.close();
+    const int32_t count = static_cast<int32_t>(items.size());
+
+    const ComRef<ItemDataSource> source(new ItemDataSource);
+    source->offer(itemTransfer_->itemDataFormat(), globalCopy(file.bytes().data(), file.bytes().size()));
+    source->offer(itemTransfer_->itemCountFormat(), globalCopy(&count, sizeof count));
+    const ComRef<ItemDropSource> dropSource(new ItemDropSource);
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT result = runDrag(source.get(), dropSource.get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    return result == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }
 
 ItemRef CRavloDoc::acceptedNewItem(const ItemRef& item)

@@ -7,13 +7,17 @@
 #include "framework/CDocument.h"
 #include "model/BookmarkItem.h"
 
+#include <ole2.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct AppOptions;
 class CDropWindow;
 class DiskFile;
+class ItemTransfer;
 
 class CRavloDoc : public CDocument {
 public:
@@ -25,6 +29,15 @@ public:
     void setOptions(AppOptions* options) { options_ = options; }
     // The views read and write their saved sizes here; null in some tests.
     AppOptions* options() const { return options_; }
+    // The drag formats, owned by the application; while null no data
+    // object yields items and no item drag starts.
+    void setItemTransfer(const ItemTransfer* transfer) { itemTransfer_ = transfer; }
+    // The drop targets ask it which effect a data object allows.
+    const ItemTransfer* itemTransfer() const { return itemTransfer_; }
+
+    // Runs the modal OLE drag loop; tests put a scripted one here.
+    using DragRunner = HRESULT(WINAPI*)(IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect);
+    static DragRunner runDrag;
 
     const ItemRef& rootItem() const { return root_; }
     // Replaces the tree by an empty untitled group, releasing the old one.
@@ -39,6 +52,14 @@ public:
     ItemRef newUrlGroupItem();
     // A separator dated today, without asking.
     ItemRef newSeparatorItem();
+
+    // Appends the items a dropped data object holds, foreign ones dated
+    // today; returns how many. A bad record of our own format throws.
+    size_t ItemsFromDataObject(IDataObject* data, std::vector<ItemRef>& items);
+    // Drags copies of `items` (with their subtrees) in the program's own
+    // format; the items are marked as dragged meanwhile. Returns the effect
+    // the target chose: on a move the caller removes the originals.
+    DWORD beginItemDrag(const std::vector<BookmarkItem*>& items);
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -61,9 +82,12 @@ private:
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
+    // Writes the drag formats, marks the items and runs the drag.
+    DWORD dragMarkedItems(const std::vector<BookmarkItem*>& items);
 
     ItemRef root_ = BookmarkItem::create();
     bool firstOpen_ = true;
     CDropWindow* dropWindow_ = nullptr;  // owned; null while the drop window is closed
     AppOptions* options_ = nullptr;
+    const ItemTransfer* itemTransfer_ = nullptr;
 };

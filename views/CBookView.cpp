@@ -3,8 +3,14 @@
 #include "framework/CDocument.h"
 #include "framework/CFrameWindow.h"
 #include "framework/CSplitter.h"
+#include "app/AppOptions.h"
+#include "framework/ArchiveException.h"
+#include "framework/CApplication.h"
+#include "framework/FileErrorMessage.h"
 #include "framework/UiServices.h"
 #include "model/CRavloDoc.h"
+#include "model/SException.h"
+#include "views/ItemTransfer.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
 
@@ -15,6 +21,13 @@ namespace {
 constexpr UINT_PTR KeySubclassId = 1;
 
 }  // namespace
+
+CBookView::CBookView() = default;
+
+CBookView::~CBookView()
+{
+    revokeDropTarget();
+}
 
 void CBookView::OnSize(UINT, int cx, int cy)
 {
@@ -29,6 +42,7 @@ void CBookView::OnSetFocus(HWND previous)
 
 void CBookView::OnDestroy()
 {
+    revokeDropTarget();
     if (paneControl() != nullptr) RemoveWindowSubclass(paneControl(), ControlProc, KeySubclassId);
     CView::OnDestroy();
 }
@@ -158,4 +172,67 @@ ItemRef CBookView::newItemFor(UINT id) const
     default:
         return {};
     }
+}
+
+void CBookView::registerDropTarget()
+{
+    if (dropTarget_ != nullptr || paneControl() == nullptr) return;
+    dropTarget_ = new ViewDropTarget(*this);
+    if (FAILED(RegisterDragDrop(paneControl(), dropTarget_))) {
+        dropTarget_->detach();
+        dropTarget_->Release();
+        dropTarget_ = nullptr;
+    }
+}
+
+void CBookView::revokeDropTarget()
+{
+    if (dropTarget_ == nullptr) return;
+    if (paneControl() != nullptr) RevokeDragDrop(paneControl());
+    dropTarget_->detach();
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
+}
+
+DWORD CBookView::acceptedEffect(IDataObject* data, DWORD keyState) const
+{
+    const CRavloDoc* document = book();
+    const ItemTransfer* transfer = document != nullptr ? document->itemTransfer() : nullptr;
+    return transfer != nullptr ? transfer->canAccept(data, keyState) : DROPEFFECT_NONE;
+}
+
+std::vector<ItemRef> CBookView::droppedItems(IDataObject* data) const
+{
+    std::vector<ItemRef> items;
+    CRavloDoc* document = book();
+    if (document == nullptr) return items;
+    try {
+        document->ItemsFromDataObject(data, items);
+    } catch (const SException& error) {
+        CApplication::ShowMessage(error.message(), MB_OK | MB_ICONEXCLAMATION);
+        items.clear();
+    } catch (const ArchiveException&) {
+        CApplication::ShowMessage(FileErrorMessage::InvalidFormat, MB_OK | MB_ICONEXCLAMATION);
+        items.clear();
+    }
+    return items;
+}
+
+DWORD CBookView::dragItems(const std::vector<BookmarkItem*>& items) const
+{
+    CRavloDoc* document = book();
+    return document != nullptr && !items.empty() ? document->beginItemDrag(items) : DROPEFFECT_NONE;
+}
+
+const AppOptions& CBookView::placementOptions() const
+{
+    static const AppOptions defaults;
+    const CRavloDoc* document = book();
+    return document != nullptr && document->options() != nullptr ? *document->options() : defaults;
+}
+
+POINT CBookView::clientPoint(POINT screen) const
+{
+    ScreenToClient(paneControl(), &screen);
+    return screen;
 }

@@ -8,14 +8,20 @@
 #include "framework/CView.h"
 #include "model/BookmarkItem.h"
 #include "model/UpdateHint.h"
+#include "views/DragScroller.h"
+#include "views/ViewDropTarget.h"
 
 #include <string>
 #include <vector>
 
+struct AppOptions;
 class CRavloDoc;
 
-class CBookView : public CView {
+class CBookView : public CView, public DropTargetHandler {
 public:
+    CBookView();
+    ~CBookView() override;
+
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) final;
 
 protected:
@@ -63,7 +69,28 @@ protected:
     // The four creation commands.
     static bool isCreateCommand(UINT id);
 
+    // Drag and drop. The pane control takes drops while registered.
+    void registerDropTarget();
+    void revokeDropTarget();
+    // The effect the dragged data allows under the key state.
+    DWORD acceptedEffect(IDataObject* data, DWORD keyState) const;
+    // The items a drop brings; a bad record of our own format is reported
+    // and brings nothing.
+    std::vector<ItemRef> droppedItems(IDataObject* data) const;
+    // Drags `items` out; the effect the target chose.
+    DWORD dragItems(const std::vector<BookmarkItem*>& items) const;
+    // The options that place dropped items (defaults without a record).
+    const AppOptions& placementOptions() const;
+    // The pointer in the pane control's client coordinates.
+    POINT clientPoint(POINT screen) const;
+    DragScroller& scroller() { return scroller_; }
+
 private:
+    static constexpr UINT ScrollArmingInterval = 800;
+
+    DragScroller scroller_{ScrollArmingInterval};
+    ViewDropTarget* dropTarget_ = nullptr;  // one reference held while registered
+
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR self);
 };

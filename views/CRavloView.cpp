@@ -6,6 +6,7 @@
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
+#include "app/ItemInserter.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDocument.h"
 #include "framework/ResourceText.h"
@@ -107,6 +108,7 @@ bool CRavloView::OnCreate(CREATESTRUCTW&)
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(ViewControls::makeIconList({IDI_GROUP, IDI_URL, IDI_GROUP_URL})));
     watchControlKeys();
+    registerDropTarget();
     return true;
 }
 
@@ -171,6 +173,9 @@ bool CRavloView::OnNotify(NMHDR& header, LRESULT& result)
         return true;
     case NM_DBLCLK:
         onDoubleClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
+        return true;
+    case LVN_BEGINDRAG:
+        onBeginDrag();
         return true;
     case NM_RCLICK:
         onRightClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
@@ -291,6 +296,11 @@ void CRavloView::onDelete(bool confirm)
     if (group_ == nullptr) return;
     const std::vector<int> rows = selectedRows();
     if (confirm && !rows.empty() && !confirmDeletion("選択されている全アイテムを削除しますか？")) return;
+    removeRows(rows);
+}
+
+void CRavloView::removeRows(const std::vector<int>& rows)
+{
     UpdateHint hint;
     hint.group = group_;
     for (int row : rows) hint.items.push_back(itemAt(row));
@@ -588,4 +598,143 @@ void CRavloView::setRowState(int row, UINT state)
     fields.stateMask = SelectionStates;
     fields.state = state;
     SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&fields));
+}
+
+// ------------------------------------------------------------------ drag and drop
+
+void CRavloView::onBeginDrag()
+{
+    if (group_ == nullptr) return;
+    if (dragItems(selectedItems()) != DROPEFFECT_MOVE) return;
+    // The dropped copies came in unselected: the originals are the rows
+    // still selected.
+    removeRows(selectedRows());
+}
+
+DWORD CRavloView::OnDragEnter(IDataObject* data, DWORD keyState, POINT screen)
+{
+    dropHighlight_ = -1;
+    scroller().reset();
+    return OnDragOver(data, keyState, screen);
+}
+
+DWORD CRavloView::OnDragOver(IDataObject* data, DWORD keyState, POINT screen)
+{
+    if (group_ == nullptr) return DROPEFFECT_NONE;
+    const DWORD effect = acceptedEffect(data, keyState);
+    const bool moving = effect == DROPEFFECT_MOVE;
+    if (effect == DROPEFFECT_NONE || (moving && group_->dragging)) return DROPEFFECT_NONE;
+    const POINT client = clientPoint(screen);
+    if (scroller().onDragOver(list_, client)) return DROPEFFECT_NONE;
+    const int row = dropTargetRowAt(client);
+    setDropHighlight(row);
+    const BookmarkItem* item = itemAt(row);
+    return item != nullptr && moving && item->dragging ? DROPEFFECT_NONE : effect;
+}
+
+void CRavloView::OnDragLeave()
+{
+    setDropHighlight(-1);
+    scroller().reset();
+}
+
+DWORD CRavloView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
+{
+    const DWORD effect = acceptedEffect(data, keyState);
+    const std::vector<ItemRef> items = group_ != nullptr ? droppedItems(data) : std::vector<ItemRef>();
+    if (!items.empty()) {
+        bool intoGroup = false;
+        const int row = insertionRow(clientPoint(screen), intoGroup);
+        if (intoGroup)
+            dropInto(*itemAt(row), items);
+        else
+            dropBefore(row, items);
+    }
+    OnDragLeave();
+    return effect;
+}
+
+int CRavloView::dropTargetRowAt(POINT client) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    const int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row < 0) return -1;
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    const LONG height = bounds.bottom - bounds.top;
+    if (client.y < bounds.top + height / 6 || client.y >= bounds.top + height * 5 / 6) return -1;
+    return row;
+}
+
+void CRavloView::setDropHighlight(int row)
+{
+    if (row == dropHighlight_) return;
+    LVITEMW state{};
+    state.stateMask = LVIS_DROPHILITED;
+    if (dropHighlight_ >= 0) SendMessageW(list_, LVM_SETITEMSTATE, dropHighlight_, reinterpret_cast<LPARAM>(&state));
+    const BookmarkItem* item = itemAt(row);
+    if (item != nullptr && item->isGroup()) {
+        state.state = LVIS_DROPHILITED;
+        SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+    dropHighlight_ = row;
+}
+
+int CRavloView::insertionRow(POINT client, bool& intoGroup) const
+{
+    intoGroup = false;
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const BookmarkItem* item = itemAt(row);
+    if (item == nullptr) return -1;
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    const LONG height = bounds.bottom - bounds.top;
+    if (item->isGroup()) {
+        if (client.y >= bounds.top + height / 6 && client.y < bounds.top + height * 5 / 6) {
+            intoGroup = true;
+            return row;
+        }
+        if (client.y >= bounds.top + height * 5 / 6) ++row;
+    } else if (client.y >= (bounds.top + bounds.bottom) / 2) {
+        ++row;
+    }
+    return row == rowCount() ? -1 : row;
+}
+
+void CRavloView::dropInto(BookmarkItem& group, const std::vector<ItemRef>& items)
+{
+    ItemInserter inserter(placementOptions());
+    inserter.Start(group);
+    for (const ItemRef& item : items) {
+        UpdateHint hint;
+        hint.group = &group;
+        hint.before = inserter.Insert(item);
+        hint.items = {item.get()};
+        announceChange(HintItemsAdded, hint);
+    }
+}
+
+void CRavloView::dropBefore(int row, const std::vector<ItemRef>& items)
+{
+    for (const ItemRef& item : items) {
+        ItemList& children = group_->children;
+        const auto position = row >= 0 ? children.findIndex(row) : children.end();
+        UpdateHint hint;
+        hint.group = group_;
+        item->parent = group_;
+        if (position == children.end()) {
+            children.addTail(item);
+        } else {
+            hint.before = position->get();
+            children.insertBefore(position, item);
+        }
+        hint.items = {item.get()};
+        announceChange(HintItemsAdded, hint);
+        if (row >= 0) ++row;
+    }
 }

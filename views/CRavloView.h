@@ -35,6 +35,12 @@ public:
     // (`built` true); the "Create" popup belongs to the view.
     HMENU contextMenuFor(int hitRow, bool& built) const;
 
+    // Drops onto the list: between rows, or into a group row.
+    DWORD OnDragEnter(IDataObject* data, DWORD keyState, POINT screen) override;
+    DWORD OnDragOver(IDataObject* data, DWORD keyState, POINT screen) override;
+    void OnDragLeave() override;
+    DWORD OnDrop(IDataObject* data, DWORD keyState, POINT screen) override;
+
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
     void OnDestroy() override;
@@ -73,6 +79,18 @@ private:
     void swapChildren(long a, long b);
 
     // Notifications of the list.
+    void onBeginDrag();
+    // The row under `client` and, for the middle band of a group row, that
+    // the drop goes into it; -1 for the end of the list.
+    int insertionRow(POINT client, bool& intoGroup) const;
+    // The row under `client`, -1 when none or when the point is in the
+    // upper or lower sixth of the row.
+    int dropTargetRowAt(POINT client) const;
+    void setDropHighlight(int row);
+    void dropInto(BookmarkItem& group, const std::vector<ItemRef>& items);
+    void dropBefore(int row, const std::vector<ItemRef>& items);
+    // Deleting steps after the question: the rows go, then their items.
+    void removeRows(const std::vector<int>& rows);
     void onDoubleClick(const NMITEMACTIVATE& click);
     void onRightClick(const NMITEMACTIVATE& click);
     bool onBeginLabelEdit(const NMLVDISPINFOW& edit) const;
@@ -109,4 +127,5 @@ private:
     HWND list_ = nullptr;
     BookmarkItem* group_ = nullptr;
     HMENU contextMenu_ = nullptr;  // menu 132; its first popup is "Create"
+    int dropHighlight_ = -1;       // the row shown as drop target
 };

@@ -1,5 +1,6 @@
 #include "views/CSTreeBookView.h"
 
+#include "app/ItemInserter.h"
 #include "framework/UiServices.h"
 #include "model/BookmarkItem.h"
 #include "model/CRavloDoc.h"
@@ -165,6 +166,7 @@ void CSTreeBookView::OnInitialUpdate()
     if (first == nullptr) return;
     TreeView_SelectItem(tree_, first);
     TreeView_Expand(tree_, first, TVE_EXPAND);
+    registerDropTarget();
 }
 
 bool CSTreeBookView::OnNotify(NMHDR& header, LRESULT& result)
@@ -184,6 +186,10 @@ bool CSTreeBookView::OnNotify(NMHDR& header, LRESULT& result)
         // The control keeps its old text: the change hint relabels the entry
         // from the item, so the label always shows what the book holds.
         result = FALSE;
+        return true;
+    case TVN_BEGINDRAGW:
+        OnBeginDrag(reinterpret_cast<const NMTREEVIEWW&>(header));
+        result = 0;
         return true;
     case NM_RCLICK:
         OnRightClick();
@@ -414,6 +420,7 @@ void CSTreeBookView::OnItemsSwapped(const UpdateHint& hint)
 
 void CSTreeBookView::OnReset()
 {
+    revokeDropTarget();
     // With no selection, deleting the entries moves no selection and so
     // opens no group of the tree that is going away.
     TreeView_SelectItem(tree_, nullptr);
@@ -483,4 +490,215 @@ BookmarkItem* CSTreeBookView::itemOf(HTREEITEM entry) const
     fields.hItem = entry;
     if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&fields))) return nullptr;
     return reinterpret_cast<BookmarkItem*>(fields.lParam);
+}
+
+// ------------------------------------------------------------------ drag and drop
+
+namespace {
+
+constexpr UINT_PTR HoverTimerId = 1;
+constexpr UINT HoverInterval = 800;
+
+}  // namespace
+
+void CSTreeBookView::OnBeginDrag(const NMTREEVIEWW& drag)
+{
+    const HTREEITEM entry = drag.itemNew.hItem;
+    BookmarkItem* item = itemOf(entry);
+    // A top-level group stays where it is.
+    if (item == nullptr || TreeView_GetParent(tree_, entry) == nullptr) return;
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    TreeView_SelectItem(tree_, nullptr);
+    const DWORD effect = dragItems({item});
+    if (selected != nullptr) TreeView_SelectItem(tree_, selected);
+    if (effect == DROPEFFECT_MOVE) removeEntry(entry);
+}
+
+DWORD CSTreeBookView::OnDragEnter(IDataObject* data, DWORD keyState, POINT screen)
+{
+    scroller().reset();
+    return OnDragOver(data, keyState, screen);
+}
+
+DWORD CSTreeBookView::OnDragOver(IDataObject* data, DWORD keyState, POINT screen)
+{
+    const DWORD effect = acceptedEffect(data, keyState);
+    if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
+    const POINT client = clientPoint(screen);
+    if (scroller().onDragOver(tree_, client)) {
+        stopHoverTimer();
+        return DROPEFFECT_NONE;
+    }
+    UINT hitFlags = 0;
+    const HTREEITEM entry = entryAtPoint(client, hitFlags);
+    followHover(entry, hitFlags);
+    const bool moving = effect == DROPEFFECT_MOVE;
+    if (entry == nullptr) {
+        clearDropFeedback();
+        const BookmarkItem* selected = selectedItem();
+        return selected != nullptr && !(moving && selected->dragging) ? effect : DROPEFFECT_NONE;
+    }
+    const DropZone zone = zoneOf(entry, client);
+    if (zone != DropZone::Into) {
+        const BookmarkItem* parent = parentItemOf(entry);
+        if (!moving || parent == nullptr || !parent->dragging) {
+            showInsertMark(entry, zone == DropZone::After);
+            return effect;
+        }
+    } else if (!moving || !itemOf(entry)->dragging) {
+        showDropHighlight(entry);
+        return effect;
+    }
+    clearDropFeedback();
+    return DROPEFFECT_NONE;
+}
+
+void CSTreeBookView::OnDragLeave()
+{
+    clearDropFeedback();
+    stopHoverTimer();
+    hoverEntry_ = nullptr;
+    scroller().reset();
+}
+
+DWORD CSTreeBookView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
+{
+    const DWORD effect = acceptedEffect(data, keyState);
+    const DropPlace place = placeFor(clientPoint(screen));
+    OnDragLeave();
+    if (place.group != nullptr) insertDropped(place, droppedItems(data));
+    return effect;
+}
+
+HTREEITEM CSTreeBookView::entryAtPoint(POINT client, UINT& hitFlags) const
+{
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    const auto entry = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    hitFlags = hit.flags;
+    const UINT onTheLine = TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT;
+    return (hit.flags & onTheLine) != 0 ? entry : nullptr;
+}
+
+CSTreeBookView::DropZone CSTreeBookView::zoneOf(HTREEITEM entry, POINT client) const
+{
+    // The first top-level entry takes every drop into itself; the other
+    // top-level entries have no group around them to take a drop beside them.
+    if (TreeView_GetParent(tree_, entry) == nullptr) return DropZone::Into;
+    RECT bounds{};
+    TreeView_GetItemRect(tree_, entry, &bounds, FALSE);
+    const LONG height = bounds.bottom - bounds.top;
+    if (client.y < bounds.top + height / 6) return DropZone::Before;
+    if (client.y >= bounds.top + height * 5 / 6) return DropZone::After;
+    return DropZone::Into;
+}
+
+CSTreeBookView::DropPlace CSTreeBookView::placeFor(POINT client) const
+{
+    DropPlace place;
+    UINT hitFlags = 0;
+    const HTREEITEM entry = entryAtPoint(client, hitFlags);
+    if (entry == nullptr) {
+        place.group = selectedItem();
+        return place;
+    }
+    switch (zoneOf(entry, client)) {
+    case DropZone::Into:
+        place.group = itemOf(entry);
+        place.useInserter = true;
+        break;
+    case DropZone::Before:
+        place.group = parentItemOf(entry);
+        place.before = itemOf(entry);
+        break;
+    case DropZone::After:
+        place.group = parentItemOf(entry);
+        // Before the next group: the drop lands after any links that follow.
+        place.before = itemOf(TreeView_GetNextSibling(tree_, entry));
+        break;
+    }
+    return place;
+}
+
+void CSTreeBookView::insertDropped(const DropPlace& place, const std::vector<ItemRef>& items)
+{
+    ItemInserter inserter(placementOptions());
+    if (place.useInserter) inserter.Start(*place.group);
+    for (const ItemRef& item : items) {
+        BookmarkItem* before = place.before;
+        if (place.useInserter) {
+            before = inserter.Insert(item);
+        } else {
+            item->parent = place.group;
+            ItemList& children = place.group->children;
+            const long index = before != nullptr ? children.indexOf(before) : -1;
+            if (index >= 0)
+                children.insertBefore(children.findIndex(index), item);
+            else
+                children.addTail(item);
+        }
+        UpdateHint hint;
+        hint.group = place.group;
+        hint.before = before;
+        hint.items = {item.get()};
+        announceChange(HintItemsAdded, hint);
+    }
+}
+
+void CSTreeBookView::showDropHighlight(HTREEITEM entry)
+{
+    TreeView_SetInsertMark(tree_, nullptr, FALSE);
+    if (dropHighlight_ == entry) return;
+    // TVM_SELECTITEM with TVGN_DROPHILITE is unreliable on the selected
+    // entry, so the state is set directly.
+    if (dropHighlight_ != nullptr) TreeView_SetItemState(tree_, dropHighlight_, 0, TVIS_DROPHILITED);
+    dropHighlight_ = entry;
+    TreeView_SetItemState(tree_, entry, TVIS_DROPHILITED, TVIS_DROPHILITED);
+}
+
+void CSTreeBookView::showInsertMark(HTREEITEM entry, bool after)
+{
+    if (dropHighlight_ != nullptr) TreeView_SetItemState(tree_, dropHighlight_, 0, TVIS_DROPHILITED);
+    dropHighlight_ = nullptr;
+    TreeView_SetInsertMark(tree_, entry, after ? TRUE : FALSE);
+}
+
+void CSTreeBookView::clearDropFeedback()
+{
+    if (dropHighlight_ != nullptr) TreeView_SetItemState(tree_, dropHighlight_, 0, TVIS_DROPHILITED);
+    dropHighlight_ = nullptr;
+    TreeView_SetInsertMark(tree_, nullptr, FALSE);
+}
+
+void CSTreeBookView::followHover(HTREEITEM entry, UINT hitFlags)
+{
+    if (entry == nullptr || (hitFlags & TVHT_ONITEMBUTTON) == 0) {
+        stopHoverTimer();
+        return;
+    }
+    if (hoverTimer_ != 0 && hoverEntry_ == entry) return;
+    stopHoverTimer();
+    hoverEntry_ = entry;
+    hoverTimer_ = SetTimer(GetHwnd(), HoverTimerId, HoverInterval, nullptr);
+}
+
+void CSTreeBookView::stopHoverTimer()
+{
+    if (hoverTimer_ != 0) KillTimer(GetHwnd(), HoverTimerId);
+    hoverTimer_ = 0;
+}
+
+bool CSTreeBookView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message != WM_TIMER || wParam != HoverTimerId) return CBookView::OnMessage(message, wParam, lParam, result);
+    onHoverTimer();
+    result = 0;
+    return true;
+}
+
+void CSTreeBookView::onHoverTimer()
+{
+    const bool waiting = hoverTimer_ != 0;
+    stopHoverTimer();
+    if (waiting && hoverEntry_ != nullptr) TreeView_Expand(tree_, hoverEntry_, TVE_EXPAND);
 }

@@ -34,11 +34,19 @@ public:
     // The right-click menu of `entry`; the caller destroys it.
     HMENU buildContextMenu(HTREEITEM entry) const;
 
+    // Drops onto the tree: into a group, or between groups.
+    DWORD OnDragEnter(IDataObject* data, DWORD keyState, POINT screen) override;
+    DWORD OnDragOver(IDataObject* data, DWORD keyState, POINT screen) override;
+    void OnDragLeave() override;
+    DWORD OnDrop(IDataObject* data, DWORD keyState, POINT screen) override;
+
 protected:
     bool OnCreate(CREATESTRUCTW& cs) override;
     void OnDestroy() override;
     HWND paneControl() const override { return tree_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    // The hover-expand timer.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void OnReset() override;
     void OnOpenGroup(const UpdateHint& hint) override;
@@ -53,7 +61,26 @@ protected:
     bool OnControlChar(UINT character) override;
 
 private:
+    // Where a drop on an entry goes: before it, into it or after it.
+    enum class DropZone { Before, Into, After };
+    struct DropPlace {
+        BookmarkItem* group = nullptr;   // null: nowhere
+        BookmarkItem* before = nullptr;  // null: at the end
+        bool useInserter = false;        // into a group: the Edit options place each item
+    };
+
     void OnSelectionChanged(const NMTREEVIEWW& change);
+    void OnBeginDrag(const NMTREEVIEWW& drag);
+    DropZone zoneOf(HTREEITEM entry, POINT client) const;
+    HTREEITEM entryAtPoint(POINT client, UINT& hitFlags) const;
+    DropPlace placeFor(POINT client) const;
+    void insertDropped(const DropPlace& place, const std::vector<ItemRef>& items);
+    void showDropHighlight(HTREEITEM entry);
+    void showInsertMark(HTREEITEM entry, bool after);
+    void clearDropFeedback();
+    void followHover(HTREEITEM entry, UINT hitFlags);
+    void stopHoverTimer();
+    void onHoverTimer();
     void OnRightClick();
     void OnEndLabelEdit(const NMTVDISPINFOW& edit);
 
@@ -85,5 +112,8 @@ private:
     BookmarkItem* itemOf(HTREEITEM entry) const;
 
     HWND tree_ = nullptr;
+    HTREEITEM dropHighlight_ = nullptr;
+    HTREEITEM hoverEntry_ = nullptr;
+    UINT_PTR hoverTimer_ = 0;  // 0 while no hover-expand wait runs
     HIMAGELIST images_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "views/CRavloView.h"
 #include "views/CSTreeBookView.h"
+#include "views/ItemTransfer.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -244,12 +245,14 @@ class BookViewsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        transfer.registerFormats();
         app = std::make_unique<fwtest::TestApp>();
         app->AddDocTemplate(std::make_unique<CDocTemplate>(
             IDR_MAINFRAME,
             [this] {
                 auto document = std::make_unique<CRavloDoc>();
                 document->setOptions(&options);
+                document->setItemTransfer(&transfer);
                 return document;
             },
             [] { return std::make_unique<BookFrame>(); }, [] { return std::make_unique<CRavloView>(); }));
@@ -317,6 +320,7 @@ protected:
     ScriptedUiServices ui;
     TempFolder folder;
     AppOptions options;
+    ItemTransfer transfer;
     std::unique_ptr<fwtest::TestApp> app;
 };
 
