@@ -177,7 +177,7 @@ ItemRef CBookView::newItemFor(UINT id) const
 void CBookView::registerDropTarget()
 {
     if (dropTarget_ != nullptr || paneControl() == nullptr) return;
-    dropTarget_ = new ViewDropTarget(*this);
+    dropTarget_ = new DropTargetAdapter(*this);
     if (FAILED(RegisterDragDrop(paneControl(), dropTarget_))) {
         dropTarget_->detach();
         dropTarget_->Release();

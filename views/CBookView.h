@@ -9,7 +9,7 @@
 #include "model/BookmarkItem.h"
 #include "model/UpdateHint.h"
 #include "views/DragScroller.h"
-#include "views/ViewDropTarget.h"
+#include "views/DropTargetAdapter.h"
 
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@
 struct AppOptions;
 class CRavloDoc;
 
-class CBookView : public CView, public DropTargetHandler {
+class CBookView : public CView, public DropHandler {
 public:
     CBookView();
     ~CBookView() override;
@@ -89,7 +89,7 @@ private:
     static constexpr UINT ScrollArmingInterval = 800;
 
     DragScroller scroller_{ScrollArmingInterval};
-    ViewDropTarget* dropTarget_ = nullptr;  // one reference held while registered
+    DropTargetAdapter* dropTarget_ = nullptr;  // one reference held while registered
 
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR self);

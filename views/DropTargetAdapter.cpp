@@ -1,4 +1,4 @@
-#include "views/ViewDropTarget.h"
+#include "views/DropTargetAdapter.h"
 
 namespace {
 
@@ -9,29 +9,29 @@ POINT pointOf(POINTL point)
 
 }  // namespace
 
-ViewDropTarget::~ViewDropTarget()
+DropTargetAdapter::~DropTargetAdapter()
 {
     forgetData();
 }
 
-void ViewDropTarget::detach()
+void DropTargetAdapter::detach()
 {
     handler_ = nullptr;
     forgetData();
 }
 
-void ViewDropTarget::forgetData()
+void DropTargetAdapter::forgetData()
 {
     if (data_ != nullptr) data_->Release();
     data_ = nullptr;
 }
 
-DWORD ViewDropTarget::allowed(DWORD answer, DWORD offered)
+DWORD DropTargetAdapter::allowed(DWORD answer, DWORD offered)
 {
     return (answer & offered) != 0 ? answer : DROPEFFECT_NONE;
 }
 
-HRESULT STDMETHODCALLTYPE ViewDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect)
+HRESULT STDMETHODCALLTYPE DropTargetAdapter::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect)
 {
     if (effect == nullptr) return E_INVALIDARG;
     const DWORD offered = *effect;
@@ -48,7 +48,7 @@ HRESULT STDMETHODCALLTYPE ViewDropTarget::DragEnter(IDataObject* data, DWORD key
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ViewDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect)
+HRESULT STDMETHODCALLTYPE DropTargetAdapter::DragOver(DWORD keyState, POINTL point, DWORD* effect)
 {
     if (effect == nullptr) return E_INVALIDARG;
     const DWORD offered = *effect;
@@ -62,7 +62,7 @@ HRESULT STDMETHODCALLTYPE ViewDropTarget::DragOver(DWORD keyState, POINTL point,
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ViewDropTarget::DragLeave()
+HRESULT STDMETHODCALLTYPE DropTargetAdapter::DragLeave()
 {
     forgetData();
     if (handler_ == nullptr) return S_OK;
@@ -73,7 +73,7 @@ HRESULT STDMETHODCALLTYPE ViewDropTarget::DragLeave()
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ViewDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect)
+HRESULT STDMETHODCALLTYPE DropTargetAdapter::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect)
 {
     if (effect == nullptr) return E_INVALIDARG;
     const DWORD offered = *effect;
