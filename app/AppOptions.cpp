@@ -2,7 +2,6 @@
 
 #include "app/LegacyOptionsSource.h"
 #include "app/OptionsXml.h"
-#include "platform/FileSystem.h"
 #include "platform/PathJoin.h"
 #include "xml/CMiniDOMIO.h"
 
@@ -39,15 +38,8 @@ bool AppOptions::SaveOptions() const
 {
     CMiniDOMNode document;
     OptionsXml::write(*this, document);
-    const std::string target = optionsFile();
-    const std::string temporary = FileSystem::temporaryPathFor(target);
-    if (temporary.empty())
-        return false;
     CMiniDOMIO io;
-    if (io.Save(temporary, document) && FileSystem::replace(temporary, target))
-        return true;
-    FileSystem::remove(temporary);
-    return false;
+    return io.SaveReplacing(optionsFile(), document);
 }
 
 std::string AppOptions::optionsFile() const

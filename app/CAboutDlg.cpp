@@ -6,7 +6,7 @@
 
 #include <vector>
 
-CAboutDlg::CAboutDlg() : CDialogBase(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg(const AddinList& addins) : CDialogBase(IDD_ABOUTBOX), list_(addins) {}
 
 std::string CAboutDlg::productVersion()
 {
@@ -30,5 +30,6 @@ bool CAboutDlg::OnInitDialog()
     const std::string version = productVersion();
     if (!version.empty())
         SetDlgItemTextW(GetHwnd(), IDC_ABOUT_VERSION, CodePage::toWide("Ravlo Version " + version).c_str());
+    list_.fillAddinList(GetItem(IDC_ADDIN_LIST), true);
     return CDialogBase::OnInitDialog();
 }

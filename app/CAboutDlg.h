@@ -1,13 +1,15 @@
 #pragma once
-// The about box: the program's version from its version resource.
+// The about box: the program's version from its version resource and the
+// add-ins with their copyright notes.
 
+#include "addin/AddinListCtrl.h"
 #include "framework/CDialogBase.h"
 
 #include <string>
 
 class CAboutDlg : public CDialogBase {
 public:
-    CAboutDlg();
+    explicit CAboutDlg(const AddinList& addins);
 
     // ProductVersion of the Japanese string table of this program's version
     // resource; empty when it cannot be read.
@@ -15,4 +17,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+
+private:
+    AddinListCtrl list_;
 };

@@ -19,6 +19,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <vector>
+
 const char* const CRavloApp::CompanyName = "Tanvex";
 
 namespace {
@@ -26,11 +28,38 @@ namespace {
 const char* const FolderSection = "Folder";
 const char* const SettingEntry = "Setting";
 
-std::string programFolder()
+std::string programPath()
 {
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    return PathJoin::folderOf(CodePage::fromWide(program));
+    return CodePage::fromWide(program);
+}
+
+std::string programFolder()
+{
+    return PathJoin::folderOf(programPath());
+}
+
+bool hasDllExtension(const std::string& name)
+{
+    if (name.size() < 4) return false;
+    std::string extension = name.substr(name.size() - 4);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".dll";
+}
+
+// The files (not folders) that match `pattern`, in the order the file system gives them.
+std::vector<std::string> filesMatching(const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(CodePage::toWide(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(CodePage::fromWide(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
 }
 
 }  // namespace
@@ -44,8 +73,10 @@ CRavloApp::CRavloApp() : itemTransfer_(std::make_unique<ItemTransfer>()), option
 
 CRavloApp::~CRavloApp()
 {
-    // The document and the frame keep pointers to the options: they go first.
+    // The document and the frame keep pointers to the options and the
+    // add-ins: they go first. Then the add-ins, in the order they were found.
     RemoveDocTemplate();
+    for (auto& addin : addins_) addin.reset();
     if (oleInitialized_) OleUninitialize();
 }
 
@@ -74,6 +105,7 @@ bool CRavloApp::InitInstance()
     const LegacyIniOptions legacy(LegacyIniOptions::besideProgram());
     options_->LoadOptions(&legacy);
     if (options_->windowInfo.MinimizedStart != 0) SetInitialShowCommand(SW_HIDE);
+    discoverAddins(programPath());
     registerDocTemplate();
 
     const CCommandLineInfo info = commandLine();
@@ -110,12 +142,14 @@ void CRavloApp::registerDocTemplate()
 {
     AppOptions* options = options_.get();
     const ItemTransfer* transfer = itemTransfer_.get();
+    const AddinList* addins = &addins_;
     AddDocTemplate(std::make_unique<CDocTemplate>(
         IDR_MAINFRAME,
-        [options, transfer] {
+        [options, transfer, addins] {
             auto document = std::make_unique<CRavloDoc>();
             document->setOptions(options);
             document->setItemTransfer(transfer);
+            document->setAddins(addins);
             return document;
         },
         [options] { return std::make_unique<CMainFrame>(*options); },
@@ -161,8 +195,20 @@ void CRavloApp::onChangeSettingsFolder()
     if (frame != nullptr) SendMessageW(frame, WM_CLOSE, 0, 0);
 }
 
+void CRavloApp::discoverAddins(const std::string& path)
+{
+    const std::string folder = PathJoin::folderOf(path);
+    for (const std::string& name : filesMatching(PathJoin::join(folder, "*", "dll"))) {
+        // The search also matches short names such as X.DLL~1: check the extension.
+        if (!hasDllExtension(name)) continue;
+        auto addin = std::make_unique<AddinModule>();
+        if (addin->load(PathJoin::join(folder, name)) && addin->initialize(options_->settingsFolder))
+            addins_.push_back(std::move(addin));
+    }
+}
+
 void CRavloApp::onAppAbout()
 {
-    CAboutDlg about;
+    CAboutDlg about(addins_);
     about.DoModal(GetMainWindow() != nullptr ? GetMainWindow()->GetHwnd() : nullptr);
 }

@@ -2,7 +2,6 @@
 
 #include "app/AppOptions.h"
 #include "platform/CodePage.h"
-#include "platform/FileSystem.h"
 #include "platform/PathJoin.h"
 
 #include <windows.h>
@@ -11,20 +10,14 @@
 
 namespace {
 
-const wchar_t* const FolderSection = L"FOLDER OPTION";
-const wchar_t* const HtmlSection = L"HTML OPTION";
-const wchar_t* const DropWindowSection = L"DROPWINDOW OPTION";
-const wchar_t* const AddinSection = L"ADDIN INFO";
-
-// Longer values are cut here rather than grown without end.
-const DWORD LongestValue = 32 * 1024;
+const char* const FolderSection = "FOLDER OPTION";
+const char* const HtmlSection = "HTML OPTION";
+const char* const DropWindowSection = "DROPWINDOW OPTION";
+const char* const AddinSection = "ADDIN INFO";
 
 } // namespace
 
-LegacyIniOptions::LegacyIniOptions(const std::string& iniPath)
-    : iniPath_(iniPath), wideIniPath_(CodePage::toWide(iniPath))
-{
-}
+LegacyIniOptions::LegacyIniOptions(const std::string& iniPath) : ini_(iniPath) {}
 
 std::string LegacyIniOptions::besideProgram()
 {
@@ -41,46 +34,26 @@ std::string LegacyIniOptions::besideProgram()
 
 bool LegacyIniOptions::exists() const
 {
-    return FileSystem::exists(iniPath_);
+    return ini_.exists();
 }
 
 void LegacyIniOptions::readInto(AppOptions& options) const
 {
-    options.FirstOpen = intOf(FolderSection, L"FIRST OPEN", 0);
-    options.FirstFile = textOf(FolderSection, L"FIRST FILE", options.defaultBook());
-    options.LastFile = textOf(FolderSection, L"LAST FILE", options.defaultBook());
+    options.FirstOpen = ini_.intOf(FolderSection, "FIRST OPEN", 0);
+    options.FirstFile = ini_.textOf(FolderSection, "FIRST FILE", options.defaultBook());
+    options.LastFile = ini_.textOf(FolderSection, "LAST FILE", options.defaultBook());
 
-    options.OutputFile = textOf(HtmlSection, L"OUTPUT FILE", options.defaultPage());
-    options.OpenBrowser = intOf(HtmlSection, L"OPEN BROWSER", 0);
+    options.OutputFile = ini_.textOf(HtmlSection, "OUTPUT FILE", options.defaultPage());
+    options.OpenBrowser = ini_.intOf(HtmlSection, "OPEN BROWSER", 0);
 
-    options.UsePosition = intOf(DropWindowSection, L"USE POSITION", 0);
+    options.UsePosition = ini_.intOf(DropWindowSection, "USE POSITION", 0);
     if (options.UsePosition != 0) {
-        options.WindowPositionX = intOf(DropWindowSection, L"WINDOW POSITION X", 0);
-        options.WindowPositionY = intOf(DropWindowSection, L"WINDOW POSITION Y", 0);
+        options.WindowPositionX = ini_.intOf(DropWindowSection, "WINDOW POSITION X", 0);
+        options.WindowPositionY = ini_.intOf(DropWindowSection, "WINDOW POSITION Y", 0);
     }
-    options.FirstMode = intOf(DropWindowSection, L"FIRST MODE", 2);
-    options.OpenPosition = intOf(DropWindowSection, L"OPEN POSITION", 1);
-    options.PrevOpen = intOf(DropWindowSection, L"PREV OPEN", 0);
+    options.FirstMode = ini_.intOf(DropWindowSection, "FIRST MODE", 2);
+    options.OpenPosition = ini_.intOf(DropWindowSection, "OPEN POSITION", 1);
+    options.PrevOpen = ini_.intOf(DropWindowSection, "PREV OPEN", 0);
 
-    options.SelectedAddin = textOf(AddinSection, L"SELECTED ADDIN", std::string());
-}
-
-int LegacyIniOptions::intOf(const wchar_t* section, const wchar_t* key, int fallback) const
-{
-    // Negative numbers come back as their unsigned twins.
-    return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, wideIniPath_.c_str()));
-}
-
-std::string LegacyIniOptions::textOf(const wchar_t* section, const wchar_t* key, const std::string& fallback) const
-{
-    const std::wstring wideFallback = CodePage::toWide(fallback);
-    std::vector<wchar_t> value(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetPrivateProfileStringW(section, key, wideFallback.c_str(), value.data(),
-                                                      static_cast<DWORD>(value.size()), wideIniPath_.c_str());
-        // A value that filled the buffer may have been cut: try a larger one.
-        if (length + 1 < value.size() || value.size() >= LongestValue)
-            return CodePage::fromWide(std::wstring(value.data(), length));
-        value.resize(value.size() * 2);
-    }
+    options.SelectedAddin = ini_.textOf(AddinSection, "SELECTED ADDIN", std::string());
 }

@@ -2,6 +2,7 @@
 // The INI file in which releases before options.xml kept their options.
 
 #include "app/LegacyOptionsSource.h"
+#include "platform/PrivateProfileFile.h"
 
 #include <string>
 
@@ -15,9 +16,5 @@ public:
     void readInto(AppOptions& options) const override;
 
 private:
-    int intOf(const wchar_t* section, const wchar_t* key, int fallback) const;
-    std::string textOf(const wchar_t* section, const wchar_t* key, const std::string& fallback) const;
-
-    std::string iniPath_;
-    std::wstring wideIniPath_;
+    PrivateProfileFile ini_;
 };

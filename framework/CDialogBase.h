@@ -19,6 +19,7 @@ public:
     // the dialog could not be created.
     INT_PTR DoModal(HWND owner);
     HWND GetHwnd() const { return hwnd_; }
+    UINT GetTemplateId() const { return templateId_; }
 
 protected:
     // The default fills the controls from the members. Return false when
@@ -39,9 +40,16 @@ protected:
     void UpdateData(bool saveAndValidate);
     void EndDialog(INT_PTR result);
     HWND GetItem(int id) const { return GetDlgItem(hwnd_, id); }
+    void EnableItem(int id, bool enable) const { EnableWindow(GetItem(id), enable ? TRUE : FALSE); }
+    bool IsItemEnabled(int id) const { return IsWindowEnabled(GetItem(id)) != FALSE; }
+    bool IsItemChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+
+    // Binds the object given as the WM_INITDIALOG parameter to the window
+    // and dispatches to the handlers; dialogs created elsewhere (property
+    // pages) hand their messages over to it.
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT templateId_;

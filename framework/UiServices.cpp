@@ -131,3 +131,15 @@ UiServices* UiServices::Install(UiServices* services)
     installed = services;
     return previous;
 }
+
+std::string UiServices::ChooseFileToOpen(HWND owner, const std::string& defaultExtension, const std::string& filter,
+                                         DWORD flags)
+{
+    FileDialogRequest request;
+    request.open = true;
+    request.defaultExtension = defaultExtension;
+    request.filter = filter;
+    request.flags = OFN_HIDEREADONLY | flags;
+    const std::vector<std::string> chosen = Current().ChooseFiles(owner, request);
+    return chosen.empty() ? std::string() : chosen.front();
+}

@@ -39,6 +39,10 @@ public:
                                const std::string& directory) = 0;
 
     static UiServices& Current();
+    // The open form of the file dialog for one file of a type: the chosen
+    // path, empty when cancelled. `flags` come on top of OFN_HIDEREADONLY.
+    static std::string ChooseFileToOpen(HWND owner, const std::string& defaultExtension, const std::string& filter,
+                                        DWORD flags = 0);
     // Installs `services` (not owned); null puts the system's back. Returns
     // the previously installed services, null for the system's.
     static UiServices* Install(UiServices* services);

@@ -1,7 +1,12 @@
 #include "model/CRavloDoc.h"
 
+#include "addin/AddinSettingsDlg.h"
+#include "addin/HtmlOutputDlg.h"
 #include "app/AppOptions.h"
+#include "app/CDropWindow.h"
+#include "app/COptionSheet.h"
 #include "framework/Archive.h"
+#include "framework/ArchiveException.h"
 #include "framework/CApplication.h"
 #include "framework/CFrameWindow.h"
 #include "framework/CView.h"
@@ -16,10 +21,12 @@
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
+#include "res/resource.h"
 #include "views/CItemEditDlg.h"
 #include "views/ItemDataSource.h"
 #include "views/ItemDropSource.h"
 #include "views/ItemTransfer.h"
+#include "views/OpenInBrowser.h"
 
 #include <cstring>
 #include <memory>
@@ -57,6 +64,23 @@ void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 }
 
 }  // namespace
+
+CRavloDoc::CRavloDoc()
+{
+    AddCommand(ID_FILE_HTML_OUTPUT, [this] { makeHtmlCommand(); });
+    AddCommand(ID_SETTING_ADDIN, [this] { addinSettingsCommand(); });
+    AddCommand(ID_SETTING_OPTIONS, [this] {
+        if (options_ != nullptr) COptionSheet().run(*options_, mainWindowHandle());
+    });
+    AddCommand(ID_VIEW_DROP_WINDOW, [this] { toggleDropWindow(); });
+    AddUpdate(ID_VIEW_DROP_WINDOW, [this](CCmdUI& ui) { ui.SetCheck(dropWindow_ != nullptr); });
+}
+
+CRavloDoc::~CRavloDoc()
+{
+    // The window records its position in the options while this object is whole.
+    closeDropWindow();
+}
 
 void CRavloDoc::resetRoot()
 {
@@ -102,6 +126,38 @@ ItemRef CRavloDoc::newSeparatorItem()
 size_t CRavloDoc::ItemsFromDataObject(IDataObject* data, std::vector<ItemRef>& items)
 {
     return itemTransfer_ != nullptr ? itemTransfer_->readItems(data, items, todayText()) : 0;
+}
+
+std::vector<ItemRef> CRavloDoc::droppedItems(IDataObject* data)
+{
+    std::vector<ItemRef> items;
+    try {
+        ItemsFromDataObject(data, items);
+    } catch (const SException& error) {
+        CApplication::ShowMessage(error.message(), MB_OK | MB_ICONEXCLAMATION);
+        items.clear();
+    } catch (const ArchiveException&) {
+        CApplication::ShowMessage(FileErrorMessage::InvalidFormat, MB_OK | MB_ICONEXCLAMATION);
+        items.clear();
+    }
+    return items;
+}
+
+DWORD CRavloDoc::dropEffectFor(IDataObject* data, DWORD keyState) const
+{
+    return itemTransfer_ != nullptr ? itemTransfer_->canAccept(data, keyState) : DROPEFFECT_NONE;
+}
+
+void CRavloDoc::appendItems(BookmarkItem& group, const std::vector<ItemRef>& items)
+{
+    UpdateHint hint;
+    hint.group = &group;
+    for (const ItemRef& item : items) {
+        group.appendChild(item);
+        hint.items.push_back(item.get());
+    }
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, HintItemsAdded, &hint);
 }
 
 DWORD CRavloDoc::beginItemDrag(const std::vector<BookmarkItem*>& items)
@@ -253,7 +309,61 @@ void CRavloDoc::ReportSaveLoadException(const std::string& path, const std::exce
 
 void CRavloDoc::startUpDropWindow()
 {
-    // Only the first new or open of a run decides whether the drop window
-    // opens; the window itself joins the document later.
+    if (!firstOpen_) return;
     firstOpen_ = false;
+    if (options_ == nullptr) return;
+    if (options_->FirstMode == 0 || (options_->FirstMode == 2 && options_->PrevOpen != 0)) openDropWindow();
+}
+
+void CRavloDoc::toggleDropWindow()
+{
+    if (dropWindow_ != nullptr)
+        closeDropWindow();
+    else
+        openDropWindow();
+}
+
+void CRavloDoc::openDropWindow()
+{
+    auto window = std::make_unique<CDropWindow>(*this);
+    if (window->Create()) dropWindow_ = std::move(window);
+}
+
+void CRavloDoc::closeDropWindow()
+{
+    // reset() forgets the window before deleting it: the window may be the
+    // one asking, from inside its own message handler.
+    dropWindow_.reset();
+}
+
+void CRavloDoc::makeHtmlCommand()
+{
+    if (addins_ == nullptr || options_ == nullptr) return;
+    HtmlOutputDlg dialog(*addins_, *options_);
+    dialog.outputPath = options_->OutputFile;
+    if (dialog.DoModal(mainWindowHandle()) != IDOK || dialog.chosen == nullptr) return;
+    root_->applyFilter(dialog.filter);
+    MemoryFile file;
+    {
+        Archive archive(file, Archive::Mode::Store);
+        serializeItems(archive, Filtered | HtmlEscape);
+        archive.close();
+    }
+    const std::vector<uint8_t> stream = file.detach();
+    const AddinModule& addin = *dialog.chosen;
+    const bool made = addin.makeHtml(reinterpret_cast<const char*>(stream.data()),
+                                     static_cast<uint32_t>(stream.size()), dialog.outputPath);
+    if (!made) {
+        CApplication::ShowMessage(addin.displayName() + " によるHTML作成に失敗しました。", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (options_->OpenBrowser != 0) OpenInBrowser(dialog.outputPath);
+    CApplication::ShowMessage(addin.displayName() + " を用いてHTMLを作成しました。", MB_OK);
+}
+
+void CRavloDoc::addinSettingsCommand()
+{
+    if (addins_ == nullptr || options_ == nullptr) return;
+    AddinSettingsDlg dialog(*addins_, *options_);
+    dialog.DoModal(mainWindowHandle());
 }

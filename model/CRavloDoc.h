@@ -4,6 +4,7 @@
 // views. Every replacement of the tree is announced with HintReset first, so
 // no view keeps a pointer into released items.
 
+#include "addin/AddinModule.h"
 #include "framework/CDocument.h"
 #include "model/BookmarkItem.h"
 
@@ -24,6 +25,10 @@ public:
     static const char* const DefaultTitle;       // "Default"
     static const char* const DefaultGroupTitle;  // "マイブックマーク"
 
+    CRavloDoc();
+    // Closes a drop window that is still open.
+    ~CRavloDoc() override;
+
     // The options record that save and close write to (LastFile, PrevOpen).
     // Owned by the application; may stay null, then nothing is recorded.
     void setOptions(AppOptions* options) { options_ = options; }
@@ -32,6 +37,9 @@ public:
     // The drag formats, owned by the application; while null no data
     // object yields items and no item drag starts.
     void setItemTransfer(const ItemTransfer* transfer) { itemTransfer_ = transfer; }
+    // The add-ins that make web pages, owned by the application; while null
+    // the HTML output and add-in settings commands do nothing.
+    void setAddins(const AddinList* addins) { addins_ = addins; }
     // The drop targets ask it which effect a data object allows.
     const ItemTransfer* itemTransfer() const { return itemTransfer_; }
 
@@ -56,10 +64,29 @@ public:
     // Appends the items a dropped data object holds, foreign ones dated
     // today; returns how many. A bad record of our own format throws.
     size_t ItemsFromDataObject(IDataObject* data, std::vector<ItemRef>& items);
+    // The items a drop brings; a bad record of our own format is reported
+    // to the user and brings nothing.
+    std::vector<ItemRef> droppedItems(IDataObject* data);
+    // The effect a drop target allows for `data` under the key state.
+    DWORD dropEffectFor(IDataObject* data, DWORD keyState) const;
+    // Appends `items` at the end of `group`, announces them with one
+    // HintItemsAdded (nothing selected) and marks the book modified.
+    void appendItems(BookmarkItem& group, const std::vector<ItemRef>& items);
     // Drags copies of `items` (with their subtrees) in the program's own
     // format; the items are marked as dragged meanwhile. Returns the effect
     // the target chose: on a move the caller removes the originals.
     DWORD beginItemDrag(const std::vector<BookmarkItem*>& items);
+
+    // "HTML出力(&H)...": the chosen add-in makes a page of the chosen items.
+    void makeHtmlCommand();
+    // "アドイン(&A)...": the add-ins' own settings.
+    void addinSettingsCommand();
+
+    // The drop window while it is open, else null.
+    CDropWindow* dropWindow() const { return dropWindow_.get(); }
+    void toggleDropWindow();
+    // Destroys the drop window, which records its position, and forgets it.
+    void closeDropWindow();
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -78,7 +105,10 @@ protected:
 private:
     // `item` after the user edited it in the item dialog; empty when cancelled.
     ItemRef acceptedNewItem(const ItemRef& item);
+    // At the first new or open of a run the options decide whether the
+    // drop window opens.
     void startUpDropWindow();
+    void openDropWindow();
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
@@ -87,7 +117,8 @@ private:
 
     ItemRef root_ = BookmarkItem::create();
     bool firstOpen_ = true;
-    CDropWindow* dropWindow_ = nullptr;  // owned; null while the drop window is closed
+    std::unique_ptr<CDropWindow> dropWindow_;  // null while the drop window is closed
     AppOptions* options_ = nullptr;
     const ItemTransfer* itemTransfer_ = nullptr;
+    const AddinList* addins_ = nullptr;
 };

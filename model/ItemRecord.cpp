@@ -61,32 +61,6 @@ void writeFields(Archive& archive, const BookmarkItem& item, uint32_t options)
     if (!filtered) archive.writeString(item.marks);
 }
 
-// Reads one record's own fields into `item` and returns its child count.
-// Counts are checked against the bytes left before anything is read or
-// looped over, so a hostile count fails at once.
-int32_t readFields(Archive& archive, BookmarkItem& item)
-{
-    item.type = static_cast<ItemType>(archive.readInt32());
-    const int32_t childCount = archive.readInt32();
-    const int32_t stringCount = archive.readInt32();
-    if (stringCount < kStringsWithoutMarks)
-        throw SException("Itemに付属する文字列の数に対応できません。", 0);
-    if (childCount < 0) throwBadFormat("negative child count in item record");
-    if (static_cast<uint64_t>(stringCount) > archive.bytesRemaining() / 4)
-        throwBadFormat("more strings than the item record holds");
-    item.title = archive.readString();
-    item.url = archive.readString();
-    item.message = archive.readString();
-    item.date = archive.readString();
-    item.marks = stringCount >= kStringsWithMarks ? archive.readString() : std::string();
-    // Strings beyond the marks would come from a later writer: they are
-    // skipped, so the records after this one still read in step.
-    for (int32_t extra = kStringsWithMarks; extra < stringCount; ++extra) archive.readString();
-    if (static_cast<uint64_t>(childCount) > archive.bytesRemaining() / kMinRecordSize)
-        throwBadFormat("more children than the item record holds");
-    return childCount;
-}
-
 }  // namespace
 
 void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t options)
@@ -112,13 +86,38 @@ void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t option
     }
 }
 
+// Counts are checked against the bytes left before anything is read or
+// looped over, so a hostile count fails at once.
+int32_t readItemFields(Archive& archive, BookmarkItem& item)
+{
+    item.type = static_cast<ItemType>(archive.readInt32());
+    const int32_t childCount = archive.readInt32();
+    const int32_t stringCount = archive.readInt32();
+    if (stringCount < kStringsWithoutMarks)
+        throw SException("Itemに付属する文字列の数に対応できません。", 0);
+    if (childCount < 0) throwBadFormat("negative child count in item record");
+    if (static_cast<uint64_t>(stringCount) > archive.bytesRemaining() / 4)
+        throwBadFormat("more strings than the item record holds");
+    item.title = archive.readString();
+    item.url = archive.readString();
+    item.message = archive.readString();
+    item.date = archive.readString();
+    item.marks = stringCount >= kStringsWithMarks ? archive.readString() : std::string();
+    // Strings beyond the marks would come from a later writer: they are
+    // skipped, so the records after this one still read in step.
+    for (int32_t extra = kStringsWithMarks; extra < stringCount; ++extra) archive.readString();
+    if (static_cast<uint64_t>(childCount) > archive.bytesRemaining() / kMinRecordSize)
+        throwBadFormat("more children than the item record holds");
+    return childCount;
+}
+
 void readItemRecord(Archive& archive, BookmarkItem& item)
 {
     struct Frame {
         BookmarkItem* item;
         int32_t childrenLeft;
     };
-    std::vector<Frame> stack{{&item, readFields(archive, item)}};
+    std::vector<Frame> stack{{&item, readItemFields(archive, item)}};
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.childrenLeft == 0) {
@@ -129,7 +128,7 @@ void readItemRecord(Archive& archive, BookmarkItem& item)
         if (stack.size() >= static_cast<size_t>(kMaxItemDepth)) throwBadFormat("item records nested too deeply");
         BookmarkItem* parent = top.item;
         ItemRef child = BookmarkItem::create();
-        const int32_t childCount = readFields(archive, *child);
+        const int32_t childCount = readItemFields(archive, *child);
         parent->appendChild(child);
         stack.push_back({child.get(), childCount});
     }
@@ -141,13 +140,17 @@ void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t option
     writeItemRecord(archive, root, options);
 }
 
-void readItemStream(Archive& archive, BookmarkItem& root)
+bool readItemStreamHeader(Archive& archive)
 {
-    if (archive.bytesRemaining() < sizeof kItemStreamHeader) return;
+    if (archive.bytesRemaining() < sizeof kItemStreamHeader) return false;
     char header[sizeof kItemStreamHeader];
     archive.readBytes(header, sizeof header);
-    if (std::memcmp(header, kItemStreamHeader, sizeof header) != 0) return;
-    readItemRecord(archive, root);
+    return std::memcmp(header, kItemStreamHeader, sizeof header) == 0;
+}
+
+void readItemStream(Archive& archive, BookmarkItem& root)
+{
+    if (readItemStreamHeader(archive)) readItemRecord(archive, root);
 }
 
 std::vector<ItemRef> readItemRecords(const uint8_t* bytes, size_t size, int32_t count)

@@ -28,10 +28,17 @@ void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t option
 // stay attached. Strings after the fifth (marks) are read past and dropped.
 void readItemRecord(Archive& archive, BookmarkItem& item);
 
+// One record's own fields into `item`, its children left unread, for readers
+// that walk the records themselves; returns the record's child count. Throws
+// as readItemRecord does for the record itself.
+int32_t readItemFields(Archive& archive, BookmarkItem& item);
+
 // A whole book: the header, then the root's record. On load, a stream that is
 // shorter than the header or does not begin with it leaves the root untouched.
 void writeItemStream(Archive& archive, const BookmarkItem& root, uint32_t options);
 void readItemStream(Archive& archive, BookmarkItem& root);
+// Reads the header; false when the stream is shorter than it or begins otherwise.
+bool readItemStreamHeader(Archive& archive);
 
 // Items dragged out of a view: `count` records back to back, no header.
 // Throws as readItemRecord does when the bytes do not hold them all; a

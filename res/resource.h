@@ -8,6 +8,15 @@
 #define IDD_ABOUTBOX                    100
 #define IDD_SETTING_FOLDER              103
 #define IDD_ITEM_EDIT                   133
+#define IDD_DROP_WINDOW                 146
+#define IDD_HTML_OUTPUT                 144
+#define IDD_ADDIN_SETTINGS              145
+// The pages of the options sheet, in tab order.
+#define IDD_OPTION_SYSTEM               149
+#define IDD_OPTION_FOLDER               136
+#define IDD_OPTION_HTML                 106
+#define IDD_OPTION_DROP_WINDOW          102
+#define IDD_OPTION_EDIT                 148
 
 // ---------------------------------------------------------------- icons
 // 130..135 are image list entries in this order (group, URL, URL-group; each normal, then selected).
@@ -53,7 +62,13 @@
 // About box
 #define IDC_ABOUT_VERSION               1024
 #define IDC_ABOUT_COPYRIGHT             1025
-#define IDC_ADDIN_LIST                  1029
+#define IDC_ADDIN_LIST                  1029   // also in the HTML output and add-in settings dialogs
+
+// HTML output dialog (marks 1..5 are IDC_ITEM_MARK1..5)
+#define IDC_HTML_BROWSE                 1012
+#define IDC_ADDIN_SETTINGS              1018
+#define IDC_HTML_OUTPUT_PATH            1019
+#define IDC_HTML_ALL_ITEMS              1050
 
 // Settings folder dialog
 #define IDC_SETTING_FOLDER_PATH         1031
@@ -73,6 +88,30 @@
 #define IDC_ITEM_MARK3                  2002
 #define IDC_ITEM_MARK4                  2003
 #define IDC_ITEM_MARK5                  2004
+
+// Drop window
+#define IDC_DROP_ICON                   1041
+
+// Options sheet. The HTML page uses IDC_HTML_OUTPUT_PATH and IDC_HTML_BROWSE.
+#define IDC_OPTION_RESTORE              1058
+#define IDC_OPTION_MINIMUM_ICON         1059
+#define IDC_OPTION_TASK_TRAY            1060
+#define IDC_OPTION_MINIMIZED_START      1061
+#define IDC_OPTION_FIRST_FILE           1009
+#define IDC_OPTION_NEW_BOOK             1010   // the start-up group in the order 1010, 1011, 1013
+#define IDC_OPTION_EXISTING_BOOK        1011
+#define IDC_OPTION_FIRST_FILE_BROWSE    1012   // the same id as the HTML page's browse button
+#define IDC_OPTION_LAST_BOOK            1013
+#define IDC_OPTION_OPEN_BROWSER         1021
+#define IDC_OPTION_DROP_SHOW            1042   // the drop window's start-up group: 1042, 1043, 1044
+#define IDC_OPTION_DROP_HIDE            1043
+#define IDC_OPTION_DROP_AS_LAST_TIME    1044
+#define IDC_OPTION_DROP_CENTER          1045   // its placement group: 1045, 1046
+#define IDC_OPTION_DROP_LAST_POSITION   1046
+#define IDC_OPTION_ADD_AT_END           1052
+#define IDC_OPTION_ADD_AT_HEAD          1053   // the placement group in the order 1053, 1052
+#define IDC_OPTION_SAME_ITEM_TYPE       1055
+#define IDC_OPTION_SAME_URL_GROUP       1056
 
 // ---------------------------------------------------------------- framework ids
 // Standard commands (new, open, save, edit, about, exit, bars), the MRU

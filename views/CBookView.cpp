@@ -4,13 +4,8 @@
 #include "framework/CFrameWindow.h"
 #include "framework/CSplitter.h"
 #include "app/AppOptions.h"
-#include "framework/ArchiveException.h"
-#include "framework/CApplication.h"
-#include "framework/FileErrorMessage.h"
 #include "framework/UiServices.h"
 #include "model/CRavloDoc.h"
-#include "model/SException.h"
-#include "views/ItemTransfer.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
 
@@ -197,25 +192,13 @@ void CBookView::revokeDropTarget()
 DWORD CBookView::acceptedEffect(IDataObject* data, DWORD keyState) const
 {
     const CRavloDoc* document = book();
-    const ItemTransfer* transfer = document != nullptr ? document->itemTransfer() : nullptr;
-    return transfer != nullptr ? transfer->canAccept(data, keyState) : DROPEFFECT_NONE;
+    return document != nullptr ? document->dropEffectFor(data, keyState) : DROPEFFECT_NONE;
 }
 
 std::vector<ItemRef> CBookView::droppedItems(IDataObject* data) const
 {
-    std::vector<ItemRef> items;
     CRavloDoc* document = book();
-    if (document == nullptr) return items;
-    try {
-        document->ItemsFromDataObject(data, items);
-    } catch (const SException& error) {
-        CApplication::ShowMessage(error.message(), MB_OK | MB_ICONEXCLAMATION);
-        items.clear();
-    } catch (const ArchiveException&) {
-        CApplication::ShowMessage(FileErrorMessage::InvalidFormat, MB_OK | MB_ICONEXCLAMATION);
-        items.clear();
-    }
-    return items;
+    return document != nullptr ? document->droppedItems(data) : std::vector<ItemRef>();
 }
 
 DWORD CBookView::dragItems(const std::vector<BookmarkItem*>& items) const

@@ -68,6 +68,17 @@ bool CMiniDOMIO::Save(const std::string& path, const CMiniDOMNode& document)
     }
 }
 
+bool CMiniDOMIO::SaveReplacing(const std::string& path, const CMiniDOMNode& document)
+{
+    const std::string temporary = FileSystem::temporaryPathFor(path);
+    if (temporary.empty())
+        return false;
+    if (Save(temporary, document) && FileSystem::replace(temporary, path))
+        return true;
+    FileSystem::remove(temporary);
+    return false;
+}
+
 void CMiniDOMIO::writeDeclaration()
 {
     writeBytes(Declaration);

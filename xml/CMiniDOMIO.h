@@ -24,6 +24,9 @@ public:
     // False without a message when the file cannot be opened; false with
     // lastError() when writing or reading fails.
     bool Save(const std::string& path, const CMiniDOMNode& document);
+    // Save through a temporary file beside `path` that replaces it only when
+    // completely written: a failed save leaves the old file as it was.
+    bool SaveReplacing(const std::string& path, const CMiniDOMNode& document);
     bool Load(const std::string& path, CMiniDOMNode& document);
     // Load over bytes already in memory, through the same reader.
     bool LoadFromMemory(const char* data, size_t size, CMiniDOMNode& document);

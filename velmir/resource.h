@@ -1,0 +1,4 @@
+#pragma once
+// Resource ids of Velmir.dll.
+
+#define IDI_VELMIR 1003
