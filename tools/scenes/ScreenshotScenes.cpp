@@ -1,5 +1,5 @@
 // Puts the real program into a state worth a screenshot and keeps it there
-// until it is killed:   ravlo_scenes main|item|folder READY_FILE
+// until it is killed:   ravlo_scenes main|item|folder|html|options|about READY_FILE
 // The settings folder and the book live in a fresh temporary folder; the
 // file READY_FILE is written once the scene is on the screen.
 
@@ -14,6 +14,7 @@
 #include "model/CRavloDoc.h"
 #include "platform/CodePage.h"
 #include "platform/PathJoin.h"
+#include "res/resource.h"
 #include "views/CItemEditDlg.h"
 
 #include <windows.h>
@@ -105,6 +106,16 @@ void CALLBACK mainReady(HWND, UINT, UINT_PTR timer, DWORD)
     announceReady();
 }
 
+// The command a scene opens over the main window; 0 for none.
+UINT sceneCommand = 0;
+
+void CALLBACK runSceneCommand(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    SetTimer(nullptr, 0, 700, mainReady);
+    SendMessageW(CRavloApp::Current()->GetMainWindow()->GetHwnd(), WM_COMMAND, sceneCommand, 0);
+}
+
 int runMain(bool withItemDialog)
 {
     const std::string folder = freshFolder();
@@ -113,7 +124,9 @@ int runMain(bool withItemDialog)
     app.book = writeSampleBook(folder);
     if (!app.InitInstance()) return 1;
     MoveWindow(app.GetMainWindow()->GetHwnd(), 40, 30, 900, 560, TRUE);
-    SetTimer(nullptr, 0, 500, withItemDialog ? openItemDialog : mainReady);
+    TIMERPROC next = withItemDialog ? openItemDialog : mainReady;
+    if (sceneCommand != 0) next = runSceneCommand;
+    SetTimer(nullptr, 0, 500, next);
     return app.Run();
 }
 
@@ -132,7 +145,7 @@ int runFolderDialog()
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fputs("usage: ravlo_scenes main|item|folder READY_FILE\n", stderr);
+        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about READY_FILE\n", stderr);
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -142,6 +155,15 @@ int wmain(int argc, wchar_t** argv)
     if (scene == L"main") return runMain(false);
     if (scene == L"item") return runMain(true);
     if (scene == L"folder") return runFolderDialog();
+    const struct {
+        const wchar_t* name;
+        UINT command;
+    } commandScenes[] = {{L"html", ID_FILE_HTML_OUTPUT}, {L"options", ID_SETTING_OPTIONS}, {L"about", ID_APP_ABOUT}};
+    for (const auto& commandScene : commandScenes) {
+        if (scene != commandScene.name) continue;
+        sceneCommand = commandScene.command;
+        return runMain(false);
+    }
     std::fputs("unknown scene\n", stderr);
     return 2;
 }
