@@ -5,10 +5,13 @@
 
 One book is generated (always the same: the random generator has a fixed
 seed): 100,000 links in about 3,200 groups nested a few levels deep, with
-Japanese titles, ampersands and angle brackets. Each output file is written by
-its own function registered in OUTPUTS; give NAMEs to write only some of them.
+Japanese titles, ampersands and angle brackets. It is written as a book, a
+record stream, a Netscape bookmark file and an Opera hotlist. Each output
+file is written by its own function registered in OUTPUTS; give NAMEs to
+write only some of them.
 """
 
+import calendar
 import os
 import random
 import struct
@@ -183,9 +186,94 @@ def write_stream(root, path):
         out.write(b"".join(chunks))
 
 
+def epoch_of(date):
+    """Seconds since 1970 (UTC) of a "YYYY/MM/DD" date."""
+    year, month, day = (int(part) for part in date.split("/"))
+    return int(calendar.timegm((year, month, day, 0, 0, 0)))
+
+
+def write_netscape(root, path):
+    """The tree as Netscape Communicator's bookmark.htm, in code page 932:
+    folders as H3 headings with their own DL list, links as DT anchors,
+    messages as DD descriptions, separators as HR. A link-carrying group
+    becomes a plain folder (the format has no such thing)."""
+    lines = [
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1>",
+        "<!-- This is an automatically generated file.",
+        "It will be read and overwritten.",
+        "Do Not Edit! -->",
+        '<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=Shift_JIS">',
+        "<TITLE>Bookmarks</TITLE>",
+        "<H1>Bookmarks</H1>",
+        "",
+        "<DL><p>",
+    ]
+
+    def text(value):
+        return escape(value, {'"': "&quot;"}).replace("\n", "<BR>")
+
+    def children(node, depth):
+        indent = "    " * depth
+        for child in node.children:
+            stamp = epoch_of(child.date)
+            if child.type == SEPARATOR:
+                lines.append(f"{indent}<HR>")
+                continue
+            if child.type == URL:
+                lines.append(f'{indent}<DT><A HREF="{child.url}" ADD_DATE="{stamp}" LAST_VISIT="{stamp}" '
+                             f'LAST_MODIFIED="{stamp}">{text(child.title)}</A>')
+            else:
+                lines.append(f'{indent}<DT><H3 ADD_DATE="{stamp}">{text(child.title)}</H3>')
+            if child.message:
+                lines.append(f"{indent}<DD>{text(child.message)}")
+            if child.type != URL:
+                lines.append(f"{indent}<DL><p>")
+                children(child, depth + 1)
+                lines.append(f"{indent}</DL><p>")
+
+    children(root, 1)
+    lines.append("</DL><p>")
+    with open(path, "wb") as out:
+        out.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+
+
+def write_hotlist(root, path):
+    """The tree as an Opera hotlist (.adr), UTF-8: #FOLDER and #URL entries
+    with indented fields, a "-" line closing each folder, #SEPERATOR entries
+    (Opera's spelling) for separators."""
+    lines = ["Opera Hotlist version 2.0", "Options: encoding = utf8, version=3", ""]
+    serial = 0
+
+    def children(node):
+        nonlocal serial
+        for child in node.children:
+            serial += 1
+            if child.type == SEPARATOR:
+                lines.extend(["#SEPERATOR", f"\tID={serial}", ""])
+                continue
+            fields = [f"\tID={serial}", f"\tNAME={child.title}"]
+            if child.type == URL:
+                fields.append(f"\tURL={child.url}")
+            fields.append(f"\tCREATED={epoch_of(child.date)}")
+            if child.message:
+                fields.append("\tDESCRIPTION=" + child.message.replace("\n", " "))
+            lines.append("#URL" if child.type == URL else "#FOLDER")
+            lines.extend(fields)
+            lines.append("")
+            if child.type != URL:
+                children(child)
+                lines.extend(["-", ""])
+
+    children(root)
+    with open(path, "w", encoding="utf-8", newline="\r\n") as out:
+        out.write("\n".join(lines) + "\n")
+
+
 OUTPUTS = {
     "book.rvl": write_rvl,
     "book.stream": write_stream,
+    "book.htm": write_netscape,
+    "book.adr": write_hotlist,
 }
 
 

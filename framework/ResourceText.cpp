@@ -1,8 +1,14 @@
 #include "framework/ResourceText.h"
 
+// The module this code is linked into: the program, or an add-in that
+// compiles the framework into itself and keeps its dialogs in its own
+// resources.
 HINSTANCE ResourceText::Instance()
 {
-    return GetModuleHandleW(nullptr);
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ResourceText::Instance), &self);
+    return self;
 }
 
 std::wstring ResourceText::Load(UINT id)

@@ -8,7 +8,8 @@
 
 class ResourceText {
 public:
-    // The module whose resources the program uses: the executable.
+    // The module whose resources the program uses: the one holding this
+    // code (the executable; Velmir.dll for the copy compiled into it).
     static HINSTANCE Instance();
     // The string with that id; empty when there is none.
     static std::wstring Load(UINT id);

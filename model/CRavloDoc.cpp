@@ -15,6 +15,7 @@
 #include "framework/DiskFile.h"
 #include "framework/FileErrorMessage.h"
 #include "framework/MemoryFile.h"
+#include "import/CBookImportDlg.h"
 #include "model/BookXml.h"
 #include "model/ItemRecord.h"
 #include "model/SException.h"
@@ -28,6 +29,7 @@
 #include "views/ItemTransfer.h"
 #include "views/OpenInBrowser.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -67,6 +69,7 @@ void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 
 CRavloDoc::CRavloDoc()
 {
+    AddCommand(ID_FILE_INSERT_BOOKMARKS, [this] { insertOtherBookmarks(); });
     AddCommand(ID_FILE_HTML_OUTPUT, [this] { makeHtmlCommand(); });
     AddCommand(ID_SETTING_ADDIN, [this] { addinSettingsCommand(); });
     AddCommand(ID_SETTING_OPTIONS, [this] {
@@ -334,6 +337,33 @@ void CRavloDoc::closeDropWindow()
     // reset() forgets the window before deleting it: the window may be the
     // one asking, from inside its own message handler.
     dropWindow_.reset();
+}
+
+void CRavloDoc::insertOtherBookmarks()
+{
+    BookmarkItem* const current = currentGroup();
+    CBookImportDlg dialog;
+    dialog.hasCurrentGroup = current != nullptr;
+    if (dialog.DoModal(mainWindowHandle()) != IDOK) return;
+    const bool toOpenGroup = dialog.destination == CBookImportDlg::OpenGroup && current != nullptr;
+    BookmarkItem* const target = toOpenGroup ? current : topGroup();
+    if (target == nullptr) return;
+    const std::string today = todayText();
+    std::vector<ItemRef> items;
+    for (size_t i = 0; i < std::min(dialog.titles.size(), dialog.urls.size()); ++i) {
+        items.push_back(BookmarkItem::create());
+        items.back()->makeUrl(dialog.titles[i], dialog.urls[i], "", today);
+    }
+    // Also with nothing kept: the user did import.
+    appendItems(*target, items);
+}
+
+BookmarkItem* CRavloDoc::topGroup() const
+{
+    // A link at the top cannot take the links; the user may have moved one there.
+    for (const ItemRef& item : root_->children)
+        if (item->isGroup()) return item.get();
+    return nullptr;
 }
 
 void CRavloDoc::makeHtmlCommand()

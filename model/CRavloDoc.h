@@ -77,6 +77,9 @@ public:
     // the target chose: on a move the caller removes the originals.
     DWORD beginItemDrag(const std::vector<BookmarkItem*>& items);
 
+    // "他のブックマークを挿入(&I)...": the pairs an import source delivered
+    // become links at the end of the open group or of the top group.
+    void insertOtherBookmarks();
     // "HTML出力(&H)...": the chosen add-in makes a page of the chosen items.
     void makeHtmlCommand();
     // "アドイン(&A)...": the add-ins' own settings.
@@ -112,6 +115,9 @@ private:
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
+    // Where imported links go without an open group: the first top-level
+    // item that can hold children; null when there is none.
+    BookmarkItem* topGroup() const;
     // Writes the drag formats, marks the items and runs the drag.
     DWORD dragMarkedItems(const std::vector<BookmarkItem*>& items);
 

@@ -9,6 +9,8 @@
 #define IDD_SETTING_FOLDER              103
 #define IDD_ITEM_EDIT                   133
 #define IDD_DROP_WINDOW                 146
+#define IDD_BOOK_IMPORT                 141
+#define IDD_URL_LIST_IMPORT             142
 #define IDD_HTML_OUTPUT                 144
 #define IDD_ADDIN_SETTINGS              145
 // The pages of the options sheet, in tab order.
@@ -88,6 +90,13 @@
 #define IDC_ITEM_MARK3                  2002
 #define IDC_ITEM_MARK4                  2003
 #define IDC_ITEM_MARK5                  2004
+
+// Import dialog; its destination group is the radio buttons 1034, 1035.
+#define IDC_IMPORT_SOURCES              1033
+#define IDC_IMPORT_TO_OPEN_GROUP        1034
+#define IDC_IMPORT_TO_TOP_GROUP         1035
+// URL list import dialog
+#define IDC_URL_LIST                    1036
 
 // Drop window
 #define IDC_DROP_ICON                   1041

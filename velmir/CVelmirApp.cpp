@@ -6,9 +6,14 @@
 #include "platform/CodePage.h"
 #include "platform/PathJoin.h"
 #include "platform/PrivateProfileFile.h"
+#include "velmir/CSettingColorDlg.h"
+#include "velmir/CSettingMessageDlg.h"
 #include "velmir/HtmlPageWriter.h"
 #include "velmir/PageOutputFile.h"
+#include "velmir/SettingsSheetDlg.h"
 #include "velmir/resource.h"
+
+#include <commctrl.h>
 
 #include <memory>
 #include <vector>
@@ -68,6 +73,19 @@ bool CVelmirApp::makeHtml(const char* stream, uint32_t length, const std::string
         return false;
     }
     return written;
+}
+
+void CVelmirApp::openSettings(HWND owner)
+{
+    const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    ColorProfile& profile = profiles_.currentProfile();
+    CSettingColorDlg colorPage(profile);
+    CSettingMessageDlg messagePage(profile);
+    SettingsSheetDlg sheet(profiles_);
+    sheet.AddPage(colorPage);
+    sheet.AddPage(messagePage);
+    sheet.DoModal(owner);
 }
 
 HICON CVelmirApp::icon() const

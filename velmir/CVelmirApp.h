@@ -19,6 +19,8 @@ public:
     // Writes the page of `stream` to `path` in the selected profile; true
     // when the whole page was written.
     bool makeHtml(const char* stream, uint32_t length, const std::string& path) const;
+    // Runs the settings dialog on the selected profile; its "OK" saves velmir.xml.
+    void openSettings(HWND owner);
     // The add-in's icon, shared: the host copies it and never destroys it.
     HICON icon() const;
 

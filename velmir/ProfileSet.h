@@ -24,6 +24,7 @@ public:
     // one; false when that failed (the profiles in memory stay as they are).
     bool saveProfiles() const;
     const ColorProfile& currentProfile() const { return profiles[static_cast<size_t>(selected)]; }
+    ColorProfile& currentProfile() { return profiles[static_cast<size_t>(selected)]; }
     std::string settingsFile() const;
 
     std::vector<ColorProfile> profiles;

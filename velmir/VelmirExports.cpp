@@ -66,3 +66,12 @@ extern "C" __declspec(dllexport) int VLMakeHtml(const char* stream, uint32_t len
         return 0;
     }
 }
+
+// The host's window that called is the dialog's owner.
+extern "C" __declspec(dllexport) void VLOpenSettingDlg()
+{
+    try {
+        theApp.openSettings(GetActiveWindow());
+    } catch (...) {
+    }
+}

@@ -1,23 +1,28 @@
 #pragma once
 // Drives the next modal dialog of this thread: a thread timer waits until a
-// visible dialog window exists and runs the action on it once.
+// visible dialog window exists and runs the action on it once. With a title,
+// only a dialog of that title counts: a dialog opened from a dialog comes
+// while its owner is still visible.
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 
 class ModalDriver {
 public:
-    explicit ModalDriver(std::function<void(HWND)> action)
+    explicit ModalDriver(std::function<void(HWND)> action, std::wstring title = std::wstring())
     {
         Action() = std::move(action);
+        Title() = std::move(title);
         timer_ = SetTimer(nullptr, 0, 10, Tick);
     }
     ~ModalDriver()
     {
         KillTimer(nullptr, timer_);
         Action() = nullptr;
+        Title().clear();
     }
     ModalDriver(const ModalDriver&) = delete;
     ModalDriver& operator=(const ModalDriver&) = delete;
@@ -28,11 +33,19 @@ private:
         static std::function<void(HWND)> action;
         return action;
     }
+    static std::wstring& Title()
+    {
+        static std::wstring title;
+        return title;
+    }
     static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
     {
         wchar_t name[16] = {};
         GetClassNameW(hwnd, name, 16);
         if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        wchar_t title[256] = {};
+        GetWindowTextW(hwnd, title, 256);
+        if (!Title().empty() && Title() != title) return TRUE;
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }

@@ -1,0 +1,14 @@
+#pragma once
+// Reading the files the importers were pointed at, whole, while others may
+// read them but not write them. Paths are code page 932.
+
+#include <windows.h>
+
+#include <string>
+
+class ImportFile {
+public:
+    // The bytes of the file at `path`. False, after telling the user with
+    // `owner` as parent, when the file cannot be opened or read.
+    static bool Read(HWND owner, const std::string& path, std::string& bytes);
+};
