@@ -4,6 +4,8 @@
 // only a dialog of that title counts: a dialog opened from a dialog comes
 // while its owner is still visible.
 
+#include "ThreadWindows.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -38,21 +40,16 @@ private:
         static std::wstring title;
         return title;
     }
-    static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
+    static bool IsWantedDialog(HWND hwnd)
     {
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        if (!hasWindowClass(hwnd, L"#32770") || !IsWindowVisible(hwnd)) return false;
         wchar_t title[256] = {};
         GetWindowTextW(hwnd, title, 256);
-        if (!Title().empty() && Title() != title) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
+        return Title().empty() || Title() == title;
     }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        const HWND dialog = findThreadWindow(IsWantedDialog);
         if (dialog == nullptr || !Action()) return;
         const auto action = std::move(Action());
         Action() = nullptr;

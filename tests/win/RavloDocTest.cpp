@@ -2,6 +2,7 @@
 // user can meet, saving as XML, and the hints the views receive.
 
 #include "FrameworkTestSupport.h"
+#include "ThreadWindows.h"
 #include "app/AppOptions.h"
 #include "framework/CFrameWindow.h"
 #include "framework/DiskFile.h"
@@ -376,7 +377,7 @@ struct DialogScript {
 
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR id, DWORD)
     {
-        const HWND dialog = FindWindowW(L"#32770", nullptr);
+        const HWND dialog = findThreadWindow(L"#32770");
         if (dialog == nullptr || GetDlgItem(dialog, IDC_ITEM_TITLE) == nullptr) return;
         KillTimer(nullptr, id);
         wchar_t text[256] = {};

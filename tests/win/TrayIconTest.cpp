@@ -1,4 +1,5 @@
 #include "app/CTrayIcon.h"
+#include "ThreadWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -159,7 +160,7 @@ TEST_F(TrayIconTest, ReceiverLivesUntilTheLastIconIsRemoved)
 
     EXPECT_EQ(1, tray.RemoveIcon(secondId));
     EXPECT_FALSE(IsWindow(firstRecord.hWnd));
-    EXPECT_EQ(nullptr, FindWindowW(receiverClass, nullptr));
+    EXPECT_EQ(nullptr, findThreadWindow(receiverClass));
 }
 
 TEST_F(TrayIconTest, RefusedIconLeavesNoReceiverBehind)
@@ -169,7 +170,7 @@ TEST_F(TrayIconTest, RefusedIconLeavesNoReceiverBehind)
     EXPECT_EQ(0, tray.AddIcon(icon));
     ASSERT_EQ(1u, shellCalls.size());
     EXPECT_FALSE(IsWindow(shellCalls[0].record.hWnd));
-    EXPECT_EQ(nullptr, FindWindowW(receiverClass, nullptr));
+    EXPECT_EQ(nullptr, findThreadWindow(receiverClass));
 }
 
 TEST_F(TrayIconTest, RefusedSecondIconKeepsTheFirstWorking)
@@ -198,7 +199,7 @@ TEST_F(TrayIconTest, DestroyingTheObjectRemovesAllItsIcons)
     EXPECT_EQ(static_cast<UINT>(ids[0]), shellCalls[2].record.uID);
     EXPECT_EQ(static_cast<UINT>(ids[1]), shellCalls[3].record.uID);
     EXPECT_FALSE(IsWindow(record.hWnd));
-    EXPECT_EQ(nullptr, FindWindowW(receiverClass, nullptr));
+    EXPECT_EQ(nullptr, findThreadWindow(receiverClass));
 }
 
 TEST_F(TrayIconTest, RemovedIconsNoLongerReachTheirFormerOwner)
@@ -230,12 +231,12 @@ TEST_F(TrayIconTest, RealShellEitherShowsTheIconOrLeavesNothingBehind)
     const int id = tray.AddIcon(icon);
     // Wine's null graphics driver has no notification area and refuses.
     if (id == 0) {
-        EXPECT_EQ(nullptr, FindWindowW(receiverClass, nullptr));
+        EXPECT_EQ(nullptr, findThreadWindow(receiverClass));
         return;
     }
-    EXPECT_NE(nullptr, FindWindowW(receiverClass, nullptr));
+    EXPECT_NE(nullptr, findThreadWindow(receiverClass));
     tray.RemoveIcon(id);
-    EXPECT_EQ(nullptr, FindWindowW(receiverClass, nullptr));
+    EXPECT_EQ(nullptr, findThreadWindow(receiverClass));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "BookViewsTestSupport.h"
 #include "ModalDriver.h"
+#include "ThreadWindows.h"
 #include "views/ViewControls.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ struct MenuWatch {
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
     {
         MenuWatch& watch = current();
-        const HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        const HWND menuWindow = findThreadWindow(L"#32768");
         if (menuWindow == nullptr || !watch.texts.empty()) return;
         watch.texts = menuTexts(reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)));
         if (watch.action == Action::Close) {

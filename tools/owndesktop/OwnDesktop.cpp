@@ -1,0 +1,65 @@
+// own-desktop PROGRAM [ARGS...]: runs a program on a desktop of its own and
+// answers with its exit code.
+//
+// The Windows tests run in parallel processes. On one shared desktop they
+// take the foreground from each other, so a dialog that was given the focus
+// loses it to another test's window at any moment. A desktop per test keeps
+// foreground, focus and window searches inside the test.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const int launchFailure = 125;
+
+// The command line after our own program name, exactly as it was given.
+std::wstring programCommandLine()
+{
+    const wchar_t* rest = GetCommandLineW();
+    if (*rest == L'"') {
+        for (++rest; *rest != L'\0' && *rest != L'"'; ++rest) {
+        }
+        if (*rest == L'"') ++rest;
+    } else {
+        while (*rest != L'\0' && *rest != L' ' && *rest != L'\t') ++rest;
+    }
+    while (*rest == L' ' || *rest == L'\t') ++rest;
+    return rest;
+}
+
+}  // namespace
+
+int wmain()
+{
+    std::wstring commandLine = programCommandLine();
+    if (commandLine.empty()) {
+        fputs("usage: own-desktop PROGRAM [ARGS...]\n", stderr);
+        return launchFailure;
+    }
+    std::wstring desktopName = L"ravlo-test-" + std::to_wstring(GetCurrentProcessId());
+    const HDESK desktop = CreateDesktopW(desktopName.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desktop == nullptr) {
+        fprintf(stderr, "own-desktop: cannot create a desktop (error %lu)\n", GetLastError());
+        return launchFailure;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = desktopName.data();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        fprintf(stderr, "own-desktop: cannot start the program (error %lu)\n", GetLastError());
+        CloseDesktop(desktop);
+        return launchFailure;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = launchFailure;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseDesktop(desktop);
+    return static_cast<int>(exitCode);
+}
