@@ -178,7 +178,7 @@ bool CToolBar::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
     case WM_PAINT:
-        PaintGripper();
+        PaintGripperAndBorder();
         result = 0;
         return true;
     case WM_SETCURSOR: {
@@ -228,7 +228,23 @@ DockSide CToolBar::SideNearest(const RECT& area, POINT point)
     return sides[std::min_element(std::begin(distances), std::end(distances)) - std::begin(distances)];
 }
 
-void CToolBar::PaintGripper()
+// The etched line on the side toward the panes sets the bar apart from them.
+UINT CToolBar::EdgeTowardPanes() const
+{
+    switch (side_) {
+    case DockSide::Top:
+        return BF_BOTTOM;
+    case DockSide::Bottom:
+        return BF_TOP;
+    case DockSide::Left:
+        return BF_RIGHT;
+    case DockSide::Right:
+        break;
+    }
+    return BF_LEFT;
+}
+
+void CToolBar::PaintGripperAndBorder()
 {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(GetHwnd(), &paint);
@@ -239,5 +255,8 @@ void CToolBar::PaintGripper()
     else
         line = RECT{line.left + 2, 2, line.right - 2, 5};
     DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
+    RECT client;
+    GetClientRect(GetHwnd(), &client);
+    DrawEdge(dc, &client, EDGE_ETCHED, EdgeTowardPanes());
     EndPaint(GetHwnd(), &paint);
 }

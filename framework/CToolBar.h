@@ -50,7 +50,8 @@ private:
     RECT GripperRect() const;
     bool IsOnGripper(POINT point) const;
     void AddButtons();
-    void PaintGripper();
+    void PaintGripperAndBorder();
+    UINT EdgeTowardPanes() const;
     void EndDrag(POINT point);
 
     CFrameWindow* frame_ = nullptr;

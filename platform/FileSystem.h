@@ -6,7 +6,8 @@
 
 class FileSystem {
 public:
-    // fopen with a 932 path (the Windows tree converts it to UTF-16 first).
+    // fopen with a 932 path (the Windows tree converts it to UTF-16 first and
+    // lets nobody else write to the file while it is open).
     static std::FILE* open(const std::string& path, const char* mode);
     // True for anything at `path`, a folder included.
     static bool exists(const std::string& path);

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <share.h>
+
 namespace {
 
 std::wstring widePath(const std::string& path)
@@ -32,11 +36,34 @@ bool isReadOnly(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+// The C library folds several Windows errors into one errno; the callers
+// tell a file another program holds open and a missing folder from the rest.
+void keepWindowsErrorInErrno()
+{
+    switch (_doserrno) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        errno = EBUSY;
+        break;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        errno = ENOTDIR;
+        break;
+    default:
+        break;
+    }
+}
+
 }  // namespace
 
+// Nobody else may write to a file while we read or write it: a book changed
+// half-way through reading would be read as a mixture of two versions.
 std::FILE* FileSystem::open(const std::string& path, const char* mode)
 {
-    return _wfopen(widePath(path).c_str(), widePath(mode).c_str());
+    _doserrno = 0;
+    std::FILE* file = _wfsopen(widePath(path).c_str(), widePath(mode).c_str(), _SH_DENYWR);
+    if (file == nullptr) keepWindowsErrorInErrno();
+    return file;
 }
 
 bool FileSystem::exists(const std::string& path)

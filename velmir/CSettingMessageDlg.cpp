@@ -36,7 +36,8 @@ void CSettingMessageDlg::DoDataExchange(CDataExchange& dx)
 void CSettingMessageDlg::OnSheetOK()
 {
     UpdateData(true);
-    profile_.FirstMessage = text_;
+    // An untouched text keeps its own line breaks rather than the edit's.
+    if (text_ != withEditLineBreaks(profile_.FirstMessage)) profile_.FirstMessage = text_;
 }
 
 bool CSettingMessageDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR&)

@@ -162,11 +162,12 @@ void CSTreeBookView::OnInitialUpdate()
         const ViewControls::RedrawFreeze freeze(tree_);
         insertSubGroups(*document->rootItem(), TVI_ROOT);
     }
+    // A book without groups still takes drops once groups arrive.
+    registerDropTarget();
     const HTREEITEM first = TreeView_GetRoot(tree_);
     if (first == nullptr) return;
     TreeView_SelectItem(tree_, first);
     TreeView_Expand(tree_, first, TVE_EXPAND);
-    registerDropTarget();
 }
 
 bool CSTreeBookView::OnNotify(NMHDR& header, LRESULT& result)
@@ -249,6 +250,8 @@ HMENU CSTreeBookView::buildContextMenu(HTREEITEM entry) const
 
 bool CSTreeBookView::OnControlKeyDown(UINT key)
 {
+    // The tree's keys are plain or with Ctrl; Alt belongs to the menu.
+    if (isKeyHeld(VK_MENU)) return false;
     const bool control = isKeyHeld(VK_CONTROL);
     if (isPaneSwitchKey(key))
         activateOtherPane();

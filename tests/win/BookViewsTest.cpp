@@ -432,6 +432,16 @@ TEST_F(BookViewsTest, ResetEmptiesBothViewsAndTheNextBookIsShown)
     EXPECT_EQ(&At({0}), Document().currentGroup());
 }
 
+TEST_F(BookViewsTest, ABookWithoutGroupsStillTakesDrops)
+{
+    const ItemRef root = BookmarkItem::create();
+    addChild(*root, ItemType::Url, "頁", "http://example.com/p");
+    OpenBook(*root, "flat.rvl");
+    EXPECT_EQ(0u, SendMessageW(Tree(), TVM_GETCOUNT, 0, 0));
+    // OLE keeps a registered drop target in this window property.
+    EXPECT_NE(nullptr, GetPropW(Tree(), L"OleDropTargetInterface"));
+}
+
 // ------------------------------------------------------------------ column widths
 
 TEST_F(BookViewsTest, ColumnWidthsAreTheDefaultsWithoutCompleteWindowInformation)

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -171,3 +172,35 @@ TEST_F(FileSystemTest, FailedReplaceLeavesBothFilesAlone)
 }
 
 }  // namespace
+
+// A book must not change under the reader: while we have it open nobody else
+// may write to it, and a file another program writes is refused as busy
+// rather than as missing or forbidden.
+TEST_F(FileSystemTest, OpenFilesAreKeptFromOtherWriters)
+{
+    const std::string path = pathOf("共有.rvl");
+    write(path, "contents");
+    const std::wstring widePath = CodePage::toWide(path);
+    const auto openForWriting = [&] {
+        return CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+
+    std::FILE* reading = FileSystem::open(path, "rb");
+    ASSERT_NE(nullptr, reading);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, openForWriting());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+    std::fclose(reading);
+
+    const HANDLE writer = openForWriting();
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    errno = 0;
+    EXPECT_EQ(nullptr, FileSystem::open(path, "rb"));
+    EXPECT_EQ(EBUSY, errno);
+    CloseHandle(writer);
+    EXPECT_EQ("contents", read(path));
+
+    errno = 0;
+    EXPECT_EQ(nullptr, FileSystem::open(pathOf("無い\\b.rvl"), "rb"));
+    EXPECT_EQ(ENOTDIR, errno);
+}

@@ -231,7 +231,7 @@ TEST_F(FrameworkDocumentTest, ASaveIntoAMissingFolderNamesTheFileNotItsTemporary
     ui.answers = {IDOK};
     EXPECT_FALSE(Document().DoSave(path));
     ASSERT_EQ(1u, ui.messages.size());
-    EXPECT_EQ(FileErrorMessage::Substitute("%1 が見つかりませんでした。", path), ui.messages[0].text);
+    EXPECT_EQ(FileErrorMessage::Substitute("%1 のパスの全部または一部が正しくありません。", path), ui.messages[0].text);
 }
 
 TEST_F(FrameworkDocumentTest, SavingOverAReadOnlyFileAsksForAnotherName)

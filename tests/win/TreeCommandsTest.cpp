@@ -81,14 +81,8 @@ protected:
 
     void KeyDown(UINT key, bool control = false)
     {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        BYTE pressed[256];
-        std::copy(std::begin(keys), std::end(keys), std::begin(pressed));
-        pressed[VK_CONTROL] = control ? 0x80 : 0;
-        SetKeyboardState(pressed);
+        const HeldKeys held(control ? std::initializer_list<int>{VK_CONTROL} : std::initializer_list<int>{});
         SendMessageW(Tree(), WM_KEYDOWN, key, 1);
-        SetKeyboardState(keys);
     }
 
     // Runs `trigger`, which should open the item dialog, and `action` on
@@ -576,6 +570,21 @@ TEST_F(TreeCommandsTest, CtrlEnterAndCtrlMOpenTheDialogWithTheCaretWhereAsked)
 
     EXPECT_EQ(IDC_ITEM_TITLE, caretOf(true));
     EXPECT_EQ(IDC_ITEM_MESSAGE, caretOf(false));
+}
+
+TEST_F(TreeCommandsTest, AltKeysAreLeftToTheMenu)
+{
+    ui.shellAccepts = true;
+    Select(At({0, 2}));
+    {
+        const HeldKeys alt{VK_MENU};
+        for (const UINT key : {VK_RETURN, VK_DELETE, VK_TAB})
+            SendMessageW(Tree(), WM_SYSKEYDOWN, key, 1 << 29);
+    }
+    EXPECT_TRUE(ui.shellRequests.empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(&At({0, 2}), SelectedItem());
+    EXPECT_FALSE(Document().IsModified());
 }
 
 TEST_F(TreeCommandsTest, TypedCharactersDoNotSearchTheTree)

@@ -302,6 +302,15 @@ TEST_F(VelmirDialogTest, OkSavesThePickedColourAndTheLeadingTextForTheNextPage)
     EXPECT_EQ(fileBytes(pagePath), samplePage("<body link=\"#1100ff\">\r\n", "<b>新着</b>\r\n"));
 }
 
+TEST_F(VelmirDialogTest, AnUntouchedLeadingTextKeepsItsOwnLineBreaks)
+{
+    writeFile(xmlPath, RedTextProfile);
+    loadAndInit();
+    runSettings([](HWND sheet) { PostMessageW(sheet, WM_COMMAND, IDOK, 0); });
+    const std::string xml = fileBytes(xmlPath);
+    EXPECT_NE(xml.find("<FirstMessage>one\ntwo</FirstMessage>"), std::string::npos) << xml;
+}
+
 TEST_F(VelmirDialogTest, CancelLeavesProfileAndFileAsTheyWere)
 {
     writeFile(xmlPath, RedTextProfile);
