@@ -9,17 +9,8 @@
 #include "views/CSTreeBookView.h"
 
 #include <memory>
-#include <vector>
 
 namespace {
-
-const std::vector<UINT>& toolBarButtons()
-{
-    static const std::vector<UINT> buttons = {
-        ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_HTML_OUTPUT, CToolBar::Separator,
-        ID_PARENT_GROUP, CToolBar::Separator, ID_APP_ABOUT, ID_HELP_CONTENTS};
-    return buttons;
-}
 
 constexpr SIZE DefaultTreeSize = {200, 100};
 constexpr SIZE ListSize = {100, 100};
@@ -81,7 +72,7 @@ bool CMainFrame::OnCreate(CREATESTRUCTW& cs)
 
 bool CMainFrame::createBars()
 {
-    return toolBar_.Create(*this, IDR_MAINFRAME, toolBarButtons()) && statusBar_.Create(*this);
+    return toolBar_.Create(*this, IDR_MAINFRAME) && statusBar_.Create(*this);
 }
 
 void CMainFrame::restoreDockState()

@@ -21,11 +21,35 @@ SIZE buttonSize(HWND control)
     return SIZE{LOWORD(size), HIWORD(size)};
 }
 
+// A tool bar resource is 16-bit words: version 1, image width and height,
+// the number of buttons, then their commands (0 for a separator).
+bool loadLayout(UINT resourceId, std::vector<UINT>& buttons, SIZE& imageSize)
+{
+    const HINSTANCE module = ResourceText::Instance();
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(241));
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* words = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    if (words == nullptr) return false;
+    const size_t available = SizeofResource(module, found) / sizeof(WORD);
+    constexpr size_t header = 4;
+    if (available < header || words[0] != 1 || available - header < words[3]) return false;
+    imageSize = SIZE{words[1], words[2]};
+    buttons.assign(words + header, words + header + words[3]);
+    return true;
+}
+
 }  // namespace
 
 CToolBar::~CToolBar()
 {
     if (frame_ != nullptr && frame_->GetToolBar() == this) frame_->AttachToolBar(nullptr);
+}
+
+bool CToolBar::Create(CFrameWindow& frame, UINT resourceId)
+{
+    std::vector<UINT> buttons;
+    SIZE imageSize{};
+    return loadLayout(resourceId, buttons, imageSize) && Create(frame, resourceId, buttons, imageSize);
 }
 
 bool CToolBar::Create(CFrameWindow& frame, UINT bitmapId, const std::vector<UINT>& buttons, SIZE imageSize)

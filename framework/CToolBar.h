@@ -26,6 +26,9 @@ public:
     // image of `imageSize` per button in order; `buttons` are command ids,
     // Separator for a gap.
     bool Create(CFrameWindow& frame, UINT bitmapId, const std::vector<UINT>& buttons, SIZE imageSize = {16, 15});
+    // The same with the buttons and image size of the tool bar resource
+    // (type 241) and the bitmap of that id.
+    bool Create(CFrameWindow& frame, UINT resourceId);
 
     HWND GetControl() const { return control_; }
     DockSide GetDockSide() const { return side_; }

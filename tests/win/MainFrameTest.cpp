@@ -11,7 +11,10 @@
 #include "views/CRavloView.h"
 #include "views/CSTreeBookView.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,20 @@ RECT windowRect(HWND hwnd)
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     return rect;
+}
+
+// The command of each button of the bar, 0 for a separator.
+std::vector<int> commandsOf(const CToolBar& bar)
+{
+    std::vector<int> commands;
+    const HWND control = bar.GetControl();
+    const auto count = SendMessageW(control, TB_BUTTONCOUNT, 0, 0);
+    for (WPARAM index = 0; index < static_cast<WPARAM>(count); ++index) {
+        TBBUTTON button{};
+        SendMessageW(control, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+        commands.push_back(button.fsStyle & BTNS_SEP ? 0 : button.idCommand);
+    }
+    return commands;
 }
 
 int paneWidth(const CView* view)
@@ -80,6 +97,8 @@ TEST_F(MainFrameTest, FirstStartUsesTheDefaultPlacementTreeWidthAndDocking)
     ASSERT_TRUE(start());
     EXPECT_EQ(200, paneWidth(frame()->treeView()));
     EXPECT_EQ(DockSide::Top, frame()->GetToolBar()->GetDockSide());
+    EXPECT_EQ(commandsOf(*frame()->GetToolBar()), (std::vector<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_HTML_OUTPUT, 0,
+                                                   ID_PARENT_GROUP, 0, ID_APP_ABOUT, ID_HELP_CONTENTS}));
     EXPECT_TRUE(frame()->IsControlBarVisible(IDW_STATUS_BAR));
     HWND list = frame()->listView()->listControl();
     EXPECT_EQ(120, ListView_GetColumnWidth(list, 0));
