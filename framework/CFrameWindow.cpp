@@ -14,6 +14,14 @@
 
 namespace {
 
+// The in-place rename of a tree or list entry is an edit control.
+bool IsEditControl(HWND hwnd)
+{
+    wchar_t name[8] = {};
+    GetClassNameW(hwnd, name, 8);
+    return lstrcmpiW(name, L"Edit") == 0;
+}
+
 bool hasVisibleStyle(HWND hwnd)
 {
     // The style, not IsWindowVisible: a bar of a hidden frame is still "shown".
@@ -144,10 +152,7 @@ std::vector<CCmdTarget*> CFrameWindow::GetCommandChain(CView* view)
 
 bool CFrameWindow::RouteCommand(UINT id, CView* view)
 {
-    const std::vector<CCmdTarget*> chain = GetCommandChain(view);
-    CCmdUI ui(id);
-    CCmdTarget::RouteUpdate(chain, ui);
-    return ui.IsEnabled() && CCmdTarget::Route(chain, id);
+    return IsCommandEnabled(id, view) && CCmdTarget::Route(GetCommandChain(view), id);
 }
 
 void CFrameWindow::UpdateMenuPopup(HMENU popup, CView* view)
@@ -179,7 +184,33 @@ bool CFrameWindow::PreTranslateMessage(MSG& msg)
     const HWND frame = GetHwnd();
     if (accelerators_ == nullptr || frame == nullptr) return false;
     if (msg.hwnd != frame && !IsChild(frame, msg.hwnd)) return false;
+    if (IsEditControl(msg.hwnd)) {
+        const UINT command = AcceleratorCommand(msg);
+        if (command != 0 && !IsCommandEnabled(command, nullptr)) return false;
+    }
     return TranslateAcceleratorW(frame, accelerators_, &msg) != 0;
+}
+
+UINT CFrameWindow::AcceleratorCommand(const MSG& msg) const
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return 0;
+    const int count = CopyAcceleratorTableW(accelerators_, nullptr, 0);
+    std::vector<ACCEL> table(static_cast<size_t>(std::max(count, 0)));
+    CopyAcceleratorTableW(accelerators_, table.data(), count);
+    const auto held = [](int key, BYTE flag) { return GetKeyState(key) < 0 ? flag : BYTE{0}; };
+    const BYTE modifiers = held(VK_CONTROL, FCONTROL) | held(VK_SHIFT, FSHIFT) | held(VK_MENU, FALT);
+    for (const ACCEL& entry : table) {
+        const bool sameKey = (entry.fVirt & FVIRTKEY) != 0 && entry.key == msg.wParam;
+        if (sameKey && (entry.fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers) return entry.cmd;
+    }
+    return 0;
+}
+
+bool CFrameWindow::IsCommandEnabled(UINT id, CView* view)
+{
+    CCmdUI ui(id);
+    CCmdTarget::RouteUpdate(GetCommandChain(view), ui);
+    return ui.IsEnabled();
 }
 
 HWND CFrameWindow::BarWindow(UINT barId) const

@@ -52,11 +52,15 @@ public:
     virtual std::vector<CCmdTarget*> GetCommandChain(CView* view);
     // Runs the command unless it is disabled; true when a handler ran.
     bool RouteCommand(UINT id, CView* view = nullptr);
+    // True when the update handlers on the way of the command enable it.
+    bool IsCommandEnabled(UINT id, CView* view = nullptr);
     // Enables, disables and checks the items of a menu about to open.
     void UpdateMenuPopup(HMENU popup, CView* view = nullptr);
     // Tool-bar buttons and status-bar indicators, when the message queue is empty.
     virtual void OnIdleUpdateCmdUI();
-    // The frame's accelerators; true when `msg` was one.
+    // The frame's accelerators; true when `msg` was one. In an edit control
+    // a key whose command cannot run now stays the edit's own (Ctrl+V pastes
+    // into an in-place rename although the frame has a paste key).
     bool PreTranslateMessage(MSG& msg);
 
     CToolBar* GetToolBar() const { return toolBar_; }
@@ -93,6 +97,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // The command the accelerator table gives the key message; 0 for none.
+    UINT AcceleratorCommand(const MSG& msg) const;
     friend class CToolBar;
     friend class CStatusBar;
     void AttachToolBar(CToolBar* bar) { toolBar_ = bar; }

@@ -29,24 +29,7 @@
 
 namespace viewtest {
 
-// Holds modifier keys down for this thread while it lives.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::memcpy(state, saved_, sizeof state);
-        for (int key : keys) state[key] = 0x80;
-        SetKeyboardState(state);
-    }
-    ~HeldKeys() { SetKeyboardState(saved_); }
-    HeldKeys(const HeldKeys&) = delete;
-    HeldKeys& operator=(const HeldKeys&) = delete;
-
-private:
-    BYTE saved_[256] = {};
-};
+using fwtest::HeldKeys;
 
 using fwtest::ScriptedUiServices;
 using fwtest::TempFolder;

@@ -90,23 +90,41 @@ TEST_F(FrameworkRoutingTest, ADisabledCommandDoesNotRunEvenWithAHandler)
 
 TEST_F(FrameworkRoutingTest, AcceleratorsRunEnabledCommandsOnly)
 {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    BYTE pressed[256];
-    std::copy(std::begin(keys), std::end(keys), std::begin(pressed));
-    pressed[VK_CONTROL] = 0x80;
-    SetKeyboardState(pressed);
-
-    MSG documentKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'D', 0x00200001, 0, {0, 0}};
-    MSG refusedKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'R', 0x00130001, 0, {0, 0}};
-    MSG plainKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'Q', 0x00100001, 0, {0, 0}};
-    const bool documentTranslated = app->PreTranslateMessage(documentKey);
-    app->PreTranslateMessage(refusedKey);
-    const bool plainTranslated = app->PreTranslateMessage(plainKey);
-    SetKeyboardState(keys);
+    bool documentTranslated = false;
+    bool plainTranslated = false;
+    {
+        const HeldKeys control{VK_CONTROL};
+        MSG documentKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'D', 0x00200001, 0, {0, 0}};
+        MSG refusedKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'R', 0x00130001, 0, {0, 0}};
+        MSG plainKey{Frame().Left()->GetHwnd(), WM_KEYDOWN, 'Q', 0x00100001, 0, {0, 0}};
+        documentTranslated = app->PreTranslateMessage(documentKey);
+        app->PreTranslateMessage(refusedKey);
+        plainTranslated = app->PreTranslateMessage(plainKey);
+    }
 
     EXPECT_TRUE(documentTranslated);
     EXPECT_FALSE(plainTranslated);
+    EXPECT_EQ(std::vector<std::string>{"document"}, handledLog());
+}
+
+TEST_F(FrameworkRoutingTest, AnEditControlKeepsTheKeysOfCommandsThatCannotRun)
+{
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, Frame().Left()->GetHwnd(),
+                                      nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, edit);
+    const auto translated = [&](HWND target, WPARAM key) {
+        const HeldKeys control{VK_CONTROL};
+        MSG message{target, WM_KEYDOWN, key, 1, 0, {0, 0}};
+        return app->PreTranslateMessage(message);
+    };
+    const bool refusedInEditTranslated = translated(edit, 'R');
+    const bool documentInEditTranslated = translated(edit, 'D');
+    const bool refusedInViewTranslated = translated(Frame().Left()->GetHwnd(), 'R');
+    DestroyWindow(edit);
+
+    EXPECT_FALSE(refusedInEditTranslated);
+    EXPECT_TRUE(documentInEditTranslated);
+    EXPECT_TRUE(refusedInViewTranslated) << "outside an edit the frame's keys stay the frame's";
     EXPECT_EQ(std::vector<std::string>{"document"}, handledLog());
 }
 

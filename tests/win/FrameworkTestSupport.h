@@ -19,12 +19,33 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <deque>
+#include <initializer_list>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace fwtest {
+
+// Holds modifier keys down for this thread while it lives.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<int> keys)
+    {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        std::memcpy(state, saved_, sizeof state);
+        for (int key : keys) state[key] = 0x80;
+        SetKeyboardState(state);
+    }
+    ~HeldKeys() { SetKeyboardState(saved_); }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    BYTE saved_[256] = {};
+};
 
 // Who handled the commands, in order: "view:left", "document", "frame", "app".
 inline std::vector<std::string>& handledLog()

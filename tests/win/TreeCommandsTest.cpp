@@ -632,6 +632,24 @@ TEST_F(TreeCommandsTest, RenamingInPlaceRetitlesTheGroupEverywhere)
     EXPECT_TRUE(Document().IsModified());
 }
 
+TEST_F(TreeCommandsTest, TheRenameBoxKeepsItsEditingKeysButF2AndSaveStayTheFrames)
+{
+    Select(At({0, 1}));
+    Command(ID_ITEM_RENAME);
+    const HWND edit = TreeView_GetEditControl(Tree());
+    ASSERT_NE(nullptr, edit);
+    const auto translated = [&](WPARAM key, std::initializer_list<int> held) {
+        const HeldKeys keys(held);
+        MSG message{edit, WM_KEYDOWN, key, 1, 0, {0, 0}};
+        return Frame().PreTranslateMessage(message);
+    };
+    EXPECT_FALSE(translated('V', {VK_CONTROL}));
+    EXPECT_FALSE(translated('C', {VK_CONTROL}));
+    EXPECT_FALSE(translated(VK_INSERT, {VK_SHIFT}));
+    EXPECT_TRUE(translated('S', {VK_CONTROL}));
+    SendMessageW(Tree(), TVM_ENDEDITLABELNOW, TRUE, 0);
+}
+
 TEST_F(TreeCommandsTest, ATopLevelGroupCanBeRenamed)
 {
     BookmarkItem& top = At({0});
