@@ -209,9 +209,13 @@ std::wstring attributeOf(IXMLDOMNode& node, const wchar_t* name)
 }
 
 // Wine answers nothing to getAttribute("xmlns"); the namespace the parser
-// resolved is the same text on every DOM.
-std::wstring namespaceOf(IXMLDOMNode& node)
+// resolved is the same text on every DOM. Only a default namespace counts:
+// a prefixed element was not declared with xmlns="...".
+std::wstring defaultNamespaceOf(IXMLDOMNode& node)
 {
+    BSTR prefix = nullptr;
+    check(node.get_prefix(&prefix));
+    if (!takeBstr(prefix).empty()) return std::wstring();
     BSTR uri = nullptr;
     check(node.get_namespaceURI(&uri));
     return takeBstr(uri);
@@ -368,7 +372,7 @@ void readDocument(IXMLDOMDocument& document, BookmarkItem& root)
     ComPtr<IXMLDOMElement> top;
     check(document.get_documentElement(top.GetAddressOf()));
     // A book of another program (or another version) opens empty.
-    if (!top || namespaceOf(*top.Get()) != kBookNamespace) return;
+    if (!top || defaultNamespaceOf(*top.Get()) != kBookNamespace) return;
     if (const ComPtr<IXMLDOMNode> item = firstItemElement(*top.Get())) readItemXml(root, *item.Get());
 }
 

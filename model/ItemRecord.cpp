@@ -15,8 +15,9 @@ namespace {
 
 constexpr int32_t kStringsWithoutMarks = 4;
 constexpr int32_t kStringsWithMarks = 5;
-// The smallest record: type, childCount, stringCount and four empty strings.
-constexpr uint64_t kMinRecordSize = 7 * 4;
+// The smallest record that can be read: type, childCount and stringCount
+// (with fewer than four strings it is refused with its own message).
+constexpr uint64_t kMinRecordSize = 3 * 4;
 
 [[noreturn]] void throwBadFormat(const char* what)
 {
@@ -91,11 +92,11 @@ void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t option
 int32_t readItemFields(Archive& archive, BookmarkItem& item)
 {
     item.type = static_cast<ItemType>(archive.readInt32());
-    const int32_t childCount = archive.readInt32();
+    // A negative count means no children.
+    const int32_t childCount = std::max(archive.readInt32(), 0);
     const int32_t stringCount = archive.readInt32();
     if (stringCount < kStringsWithoutMarks)
         throw SException("Itemに付属する文字列の数に対応できません。", 0);
-    if (childCount < 0) throwBadFormat("negative child count in item record");
     if (static_cast<uint64_t>(stringCount) > archive.bytesRemaining() / 4)
         throwBadFormat("more strings than the item record holds");
     item.title = archive.readString();

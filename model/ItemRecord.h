@@ -23,9 +23,10 @@ constexpr int kMaxItemDepth = 10000;
 void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t options);
 // Fills `item` (a new item) and its subtree. Throws SException for a record
 // with fewer than four strings and ArchiveException for a short or
-// impossible stream (a negative child count, a count or length the remaining
-// bytes cannot hold, nesting deeper than kMaxItemDepth); the items read so far
-// stay attached. Strings after the fifth (marks) are read past and dropped.
+// impossible stream (a count or length the remaining bytes cannot hold,
+// nesting deeper than kMaxItemDepth); the items read so far stay attached.
+// A negative child count reads as none. Strings after the fifth (marks) are
+// read past and dropped.
 void readItemRecord(Archive& archive, BookmarkItem& item);
 
 // One record's own fields into `item`, its children left unread, for readers

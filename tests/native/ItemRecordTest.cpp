@@ -321,14 +321,33 @@ TEST(ItemRecordReader, FewerThanFourStringsThrowsSExceptionKeepingWhatWasRead)
     }
 }
 
+TEST(ItemRecordReader, ANegativeChildCountReadsAsALeaf)
+{
+    const ItemRef root = readRecord(StreamBuilder().record(0, -1, {"leaf", "", "", "", ""}).bytes());
+    EXPECT_EQ(root->title, "leaf");
+    EXPECT_TRUE(root->children.empty());
+}
+
+// A bad child of only its three numbers is still reported for its strings,
+// not taken for a stream too short for its children.
+TEST(ItemRecordReader, AShortChildWithTooFewStringsGetsItsOwnMessage)
+{
+    const Bytes bytes = StreamBuilder().record(0, 1, {"root", "", "", "", ""}).int32(1).int32(0).int32(3).bytes();
+    MemoryFile file(bytes.data(), bytes.size());
+    Archive archive(file, Archive::Mode::Load);
+    BookmarkItem root;
+    EXPECT_THROW(readItemRecord(archive, root), SException);
+}
+
 TEST(ItemRecordReader, ImpossibleCountsAndLengthsAreFormatErrors)
 {
     using Cause = ArchiveException::Cause;
-    EXPECT_EQ(readFailure(StreamBuilder().record(0, -1, {"", "", "", "", ""}).bytes()), Cause::BadFormat);
     EXPECT_EQ(readFailure(StreamBuilder().record(0, INT32_MAX, {"", "", "", "", ""}).bytes()), Cause::BadFormat);
-    // Two children need at least 56 more bytes; one empty child record is there.
-    EXPECT_EQ(readFailure(StreamBuilder().record(0, 2, {"", "", "", "", ""}).record(1, 0, {"", "", "", ""}).bytes()),
+    // Three children need at least 36 more bytes; one empty child record of 28 is there.
+    EXPECT_EQ(readFailure(StreamBuilder().record(0, 3, {"", "", "", "", ""}).record(1, 0, {"", "", "", ""}).bytes()),
               Cause::BadFormat);
+    EXPECT_EQ(readFailure(StreamBuilder().record(0, 2, {"", "", "", "", ""}).record(1, 0, {"", "", "", ""}).bytes()),
+              Cause::EndOfFile);
     EXPECT_EQ(readFailure(StreamBuilder().int32(1).int32(0).int32(INT32_MAX).string("").bytes()), Cause::BadFormat);
     EXPECT_EQ(readFailure(StreamBuilder().int32(1).int32(0).int32(4).int32(INT32_MAX).bytes()), Cause::BadFormat);
     EXPECT_EQ(readFailure(StreamBuilder().int32(1).int32(0).int32(4).int32(-5).bytes()), Cause::BadFormat);

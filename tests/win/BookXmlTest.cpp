@@ -311,6 +311,13 @@ TEST_F(BookXmlTest, DocumentElementNameIsNotCheckedButItsNamespaceIs)
         loadText(bookText(items, foreign), root);
         EXPECT_TRUE(root.children.empty()) << foreign;
     }
+
+    // The namespace must be the document element's own, not one of a prefix.
+    BookmarkItem prefixed;
+    loadText("<?xml version=\"1.0\"?>\n<r:Ravlo xmlns:r=\"http://ravlo.tanvex.jp/Application/Ravlo/106\">" + items +
+                 "</r:Ravlo>\n",
+             prefixed);
+    EXPECT_TRUE(prefixed.children.empty());
 }
 
 TEST_F(BookXmlTest, FailedLoadLeavesTheTreeAlone)
