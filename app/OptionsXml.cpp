@@ -130,6 +130,8 @@ void OptionsXml::write(const AppOptions& options, CMiniDOMNode& document)
 
     CMiniDOMNode& drop = *root.addChild("DropWindowOption");
     addFlag(drop, "UsePosition", options.UsePosition);
+    // Any non-zero value counts: a migrated INI keeps the number it held (2,
+    // say), is written as 1, and its position must come back with it.
     if (options.UsePosition != 0) {
         addInt(drop, "WindowPositionX", options.WindowPositionX);
         addInt(drop, "WindowPositionY", options.WindowPositionY);
