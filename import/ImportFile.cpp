@@ -41,3 +41,9 @@ bool ImportFile::Read(HWND owner, const std::string& path, std::string& bytes)
     if (!read) UiServices::Current().ShowMessage(owner, path + " のオープンに失敗しました。", "エラー", MB_OK);
     return read;
 }
+
+int ImportFile::ConvertFileCodePage(const std::string& bytes, std::string& converted)
+{
+    converted = CodePage::fromUtf8(bytes);
+    return converted.empty() ? 0 : 1;
+}

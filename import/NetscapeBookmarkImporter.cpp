@@ -6,7 +6,6 @@
 #include "import/ImportLocations.h"
 #include "import/ImportPaths.h"
 #include "import/NetscapeBookmarkScanner.h"
-#include "platform/CodePage.h"
 
 #include <utility>
 
@@ -38,11 +37,15 @@ int NetscapeBookmarkImporter::IsAvailable() const
 int NetscapeBookmarkImporter::ParseHtmlBookmarks(HWND owner, const std::string& path, std::vector<std::string>& titles,
                                                  std::vector<std::string>& urls, bool utf8)
 {
-    std::string text;
-    if (!ImportFile::Read(owner, path, text)) return 0;
+    std::string bytes;
+    if (!ImportFile::Read(owner, path, bytes)) return 0;
     // A UTF-8 file read as 932 would give garbled titles, whichever importer was chosen.
-    if (utf8 || NetscapeBookmarkScanner::declaresUtf8(text)) text = CodePage::fromUtf8(text);
-    NetscapeBookmarkScanner::scan(text, titles, urls);
+    std::string converted;
+    if (utf8 || NetscapeBookmarkScanner::declaresUtf8(bytes))
+        ImportFile::ConvertFileCodePage(bytes, converted);
+    else
+        converted = std::move(bytes);
+    NetscapeBookmarkScanner::scan(converted, titles, urls);
     return 1;
 }
 

@@ -4,7 +4,6 @@
 #include "import/ImportFile.h"
 #include "import/ImportFileDialog.h"
 #include "import/ImportLocations.h"
-#include "platform/CodePage.h"
 
 #include <utility>
 
@@ -36,7 +35,9 @@ int OperaBookmarkImporter::ParseAdrFile(HWND owner, const std::string& path, std
 {
     std::string bytes;
     if (!ImportFile::Read(owner, path, bytes)) return 0;
-    HotlistScanner::scan(CodePage::fromUtf8(bytes), titles, urls);
+    std::string converted;
+    ImportFile::ConvertFileCodePage(bytes, converted);
+    HotlistScanner::scan(converted, titles, urls);
     return 1;
 }
 
