@@ -81,10 +81,10 @@ void OptionsXml::read(const CMiniDOMNode& document, AppOptions& options)
 
     options.SelectedAddin = textOf(find(root, "AddinInfo"), "SelectedAddin", defaults.SelectedAddin);
 
-    readWindowInfo(find(root, "WindowInfo"), options.windowInfo);
+    ReadWindowInfo(find(root, "WindowInfo"), options.windowInfo);
 }
 
-void OptionsXml::readWindowInfo(const CMiniDOMNode* element, WindowInfo& info)
+void OptionsXml::ReadWindowInfo(const CMiniDOMNode* element, WindowInfo& info)
 {
     const WindowInfo defaults;
     info.Restore = flagOf(element, "Restore", defaults.Restore);
@@ -147,10 +147,10 @@ void OptionsXml::write(const AppOptions& options, CMiniDOMNode& document)
 
     addText(*root.addChild("AddinInfo"), "SelectedAddin", options.SelectedAddin);
 
-    writeWindowInfo(options.windowInfo, *root.addChild("WindowInfo"));
+    WriteWindowInfo(options.windowInfo, *root.addChild("WindowInfo"));
 }
 
-void OptionsXml::writeWindowInfo(const WindowInfo& info, CMiniDOMNode& parent)
+void OptionsXml::WriteWindowInfo(const WindowInfo& info, CMiniDOMNode& parent)
 {
     addFlag(parent, "Restore", info.Restore);
     addFlag(parent, "TaskTray", info.TaskTray);

@@ -14,6 +14,6 @@ public:
     static void write(const AppOptions& options, CMiniDOMNode& document);
 
 private:
-    static void readWindowInfo(const CMiniDOMNode* element, WindowInfo& info);
-    static void writeWindowInfo(const WindowInfo& info, CMiniDOMNode& parent);
+    static void ReadWindowInfo(const CMiniDOMNode* element, WindowInfo& info);
+    static void WriteWindowInfo(const WindowInfo& info, CMiniDOMNode& parent);
 };
