@@ -30,29 +30,23 @@ std::wstring programCommandLine()
     return rest;
 }
 
-}  // namespace
-
-int wmain()
+// A name no desktop has had before: Wine reuses process ids, and a desktop
+// of an earlier run may still be closing down under the same id.
+std::wstring freshDesktopName()
 {
-    std::wstring commandLine = programCommandLine();
-    if (commandLine.empty()) {
-        fputs("usage: own-desktop PROGRAM [ARGS...]\n", stderr);
-        return launchFailure;
-    }
-    std::wstring desktopName = L"ravlo-test-" + std::to_wstring(GetCurrentProcessId());
-    const HDESK desktop = CreateDesktopW(desktopName.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (desktop == nullptr) {
-        fprintf(stderr, "own-desktop: cannot create a desktop (error %lu)\n", GetLastError());
-        return launchFailure;
-    }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.lpDesktop = desktopName.data();
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return L"ravlo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(now.QuadPart);
+}
+
+// Runs the program with `startup` and waits for it; the launch failure code
+// when it could not start.
+int runProgram(std::wstring commandLine, STARTUPINFOW& startup)
+{
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &process)) {
         fprintf(stderr, "own-desktop: cannot start the program (error %lu)\n", GetLastError());
-        CloseDesktop(desktop);
         return launchFailure;
     }
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -60,6 +54,28 @@ int wmain()
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    CloseDesktop(desktop);
     return static_cast<int>(exitCode);
+}
+
+}  // namespace
+
+int wmain()
+{
+    const std::wstring commandLine = programCommandLine();
+    if (commandLine.empty()) {
+        fputs("usage: own-desktop PROGRAM [ARGS...]\n", stderr);
+        return launchFailure;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring desktopName = freshDesktopName();
+    const HDESK desktop = CreateDesktopW(desktopName.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    // Without a desktop of its own the program still runs, only less apart.
+    if (desktop != nullptr)
+        startup.lpDesktop = desktopName.data();
+    else
+        fprintf(stderr, "own-desktop: no desktop of its own (error %lu), running on the shared one\n", GetLastError());
+    const int exitCode = runProgram(commandLine, startup);
+    if (desktop != nullptr) CloseDesktop(desktop);
+    return exitCode;
 }
