@@ -3,6 +3,8 @@
 // library and offers its exports as safe calls, each with the fallback the
 // program uses when the add-in does not export it.
 
+#include "addin/AddinExports.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,12 +14,12 @@
 
 class AddinModule {
 public:
-    using CanUseFunction = int (*)(int, int);
-    using TextFunction = const char* (*)();
-    using MakeHtmlFunction = int (*)(const char* stream, uint32_t length, const char* path);
-    using OpenSettingsFunction = void (*)();
-    using IconFunction = HICON (*)();
-    using InitFunction = int (*)(const char* settingsFolder);
+    using CanUseFunction = AddinExports::CanUseFunction;
+    using TextFunction = AddinExports::TextFunction;
+    using MakeHtmlFunction = AddinExports::MakeHtmlFunction;
+    using OpenSettingsFunction = AddinExports::OpenSettingsFunction;
+    using IconFunction = AddinExports::IconFunction;
+    using InitFunction = AddinExports::InitFunction;
 
     AddinModule() = default;
     virtual ~AddinModule();
@@ -48,7 +50,7 @@ private:
     template <typename Function>
     Function bind(const char* name) const
     {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        return AddinExports::bind<Function>(library_, name);
     }
 
     std::string fileName_;

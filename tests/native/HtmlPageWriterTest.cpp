@@ -1,6 +1,7 @@
 #include "framework/MemoryFile.h"
 #include "framework/ReadOnlyMemoryFile.h"
 #include "model/ItemRecord.h"
+#include "tests/common/HostStream.h"
 #include "velmir/HtmlPageWriter.h"
 
 #include <gtest/gtest.h>
@@ -41,17 +42,6 @@ ItemRef addLink(BookmarkItem& parent, const std::string& title, const std::strin
                 const std::string& message = std::string())
 {
     return parent.addUrlChild(title, url, message, Date);
-}
-
-// The stream as the host hands it over: filtered by marks and escaped.
-std::vector<uint8_t> hostStream(BookmarkItem& root, const MarkFilter& filter = MarkFilter())
-{
-    root.applyFilter(filter);
-    MemoryFile file;
-    Archive archive(file, Archive::Mode::Store);
-    writeItemStream(archive, root, Filtered | HtmlEscape);
-    archive.close();
-    return file.detach();
 }
 
 struct Page {

@@ -4,6 +4,7 @@
 #include "framework/MemoryFile.h"
 #include "model/HtmlEscape.h"
 #include "model/SException.h"
+#include "tests/common/ExpectSameTree.h"
 
 #include <gtest/gtest.h>
 
@@ -97,22 +98,6 @@ ItemRef sampleBook()
     groupUrl->makeGroupUrl("表", "http://g/", "", "2006/01/01");
     root->appendChild(groupUrl);
     return root;
-}
-
-void expectSameTree(const BookmarkItem& expected, const BookmarkItem& actual)
-{
-    EXPECT_EQ(expected.type, actual.type);
-    EXPECT_EQ(expected.title, actual.title);
-    EXPECT_EQ(expected.url, actual.url);
-    EXPECT_EQ(expected.message, actual.message);
-    EXPECT_EQ(expected.date, actual.date);
-    EXPECT_EQ(expected.marks, actual.marks);
-    ASSERT_EQ(expected.children.size(), actual.children.size()) << expected.title;
-    auto child = actual.children.begin();
-    for (const ItemRef& expectedChild : expected.children) {
-        EXPECT_EQ((*child)->parent, &actual);
-        expectSameTree(*expectedChild, **child++);
-    }
 }
 
 // A chain of `depth` nested groups, each the only child of the one above.

@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/ComInit.h"
 #include "platform/FileSystem.h"
+#include "tests/common/ExpectSameTree.h"
 
 #include <windows.h>
 #include <msxml2.h>
@@ -45,23 +46,6 @@ std::string bookText(const std::string& items, const std::string& namespaceText 
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + rootName + " xmlns=\"" + namespaceText + "\">" + items +
            "</" + rootName + ">\n";
-}
-
-void expectSameTree(const BookmarkItem& expected, const BookmarkItem& actual, const std::string& where = "root")
-{
-    EXPECT_EQ(expected.type, actual.type) << where;
-    EXPECT_EQ(expected.title, actual.title) << where;
-    EXPECT_EQ(expected.url, actual.url) << where;
-    EXPECT_EQ(expected.message, actual.message) << where;
-    EXPECT_EQ(expected.date, actual.date) << where;
-    EXPECT_EQ(expected.marks, actual.marks) << where;
-    ASSERT_EQ(expected.children.size(), actual.children.size()) << where;
-    auto other = actual.children.begin();
-    int index = 0;
-    for (const ItemRef& child : expected.children) {
-        EXPECT_EQ((*other)->parent, &actual) << where;
-        expectSameTree(*child, **other++, where + "/" + std::to_string(index++));
-    }
 }
 
 const BookmarkItem& childAt(const BookmarkItem& item, long index)

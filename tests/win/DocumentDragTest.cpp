@@ -7,6 +7,7 @@
 #include "framework/ComRef.h"
 #include "model/CRavloDoc.h"
 #include "model/TodayText.h"
+#include "tests/common/ExpectSameTree.h"
 #include "views/ItemDropSource.h"
 #include "views/ItemTransfer.h"
 
@@ -57,19 +58,6 @@ std::vector<uint32_t> draggingMarks(const BookmarkItem& item)
         marks.insert(marks.end(), below.begin(), below.end());
     }
     return marks;
-}
-
-void expectSameTree(const BookmarkItem& expected, const BookmarkItem& actual)
-{
-    EXPECT_EQ(expected.type, actual.type);
-    EXPECT_EQ(CodePage::toUtf8(expected.title), CodePage::toUtf8(actual.title));
-    EXPECT_EQ(expected.url, actual.url);
-    EXPECT_EQ(expected.message, actual.message);
-    EXPECT_EQ(expected.date, actual.date);
-    EXPECT_EQ(expected.marks, actual.marks);
-    ASSERT_EQ(expected.children.size(), actual.children.size());
-    auto child = actual.children.begin();
-    for (const ItemRef& expectedChild : expected.children) expectSameTree(*expectedChild, **child++);
 }
 
 std::string blockOf(IDataObject* data, CLIPFORMAT format)

@@ -23,13 +23,6 @@ namespace {
 
 using namespace apptest;
 
-RECT windowRect(HWND hwnd)
-{
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
 POINT centreOf(const RECT& rect)
 {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};

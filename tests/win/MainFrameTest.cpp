@@ -20,13 +20,6 @@ namespace {
 
 using namespace apptest;
 
-RECT windowRect(HWND hwnd)
-{
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    return rect;
-}
-
 // The command of each button of the bar, 0 for a separator.
 std::vector<int> commandsOf(const CToolBar& bar)
 {

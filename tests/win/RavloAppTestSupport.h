@@ -45,6 +45,14 @@ struct ScriptedTray {
     }
 };
 
+// The window's place on the screen.
+inline RECT windowRect(HWND hwnd)
+{
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
 inline std::wstring windowText(HWND hwnd)
 {
     wchar_t text[512] = {};

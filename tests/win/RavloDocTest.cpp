@@ -13,6 +13,7 @@
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
 #include "resource.h"
+#include "tests/common/ExpectSameTree.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -73,23 +74,6 @@ void writeBinaryBook(const std::string& path, const BookmarkItem& root)
     writeItemStream(archive, root, WriteNone);
     archive.close();
     file.close();
-}
-
-void expectSameTree(const BookmarkItem& expected, const BookmarkItem& actual)
-{
-    EXPECT_EQ(expected.type, actual.type);
-    EXPECT_EQ(expected.title, actual.title);
-    EXPECT_EQ(expected.url, actual.url);
-    EXPECT_EQ(expected.message, actual.message);
-    EXPECT_EQ(expected.date, actual.date);
-    EXPECT_EQ(expected.marks, actual.marks);
-    ASSERT_EQ(expected.children.size(), actual.children.size());
-    auto child = actual.children.begin();
-    for (const ItemRef& expectedChild : expected.children) {
-        EXPECT_EQ(&actual, (*child)->parent);
-        expectSameTree(*expectedChild, **child);
-        ++child;
-    }
 }
 
 std::string localDateText()

@@ -3,11 +3,13 @@
 // own (where a legacy Velmir.ini may lie), the settings folder handed to
 // VLInit, and pages made from the stream the host writes.
 
+#include "addin/AddinExports.h"
 #include "framework/MemoryFile.h"
 #include "model/ItemRecord.h"
 #include "model/TodayText.h"
 #include "platform/CodePage.h"
 #include "platform/PathJoin.h"
+#include "tests/common/HostStream.h"
 
 #include <windows.h>
 
@@ -20,12 +22,7 @@
 
 namespace velmirtest {
 
-using CanUseFunction = int (*)(int, int);
-using TextFunction = const char* (*)();
-using MakeHtmlFunction = int (*)(const char* stream, uint32_t length, const char* path);
-using IconFunction = HICON (*)();
-using InitFunction = int (*)(const char* settingsFolder);
-using SettingsFunction = void (*)();
+using namespace AddinExports;
 
 // 表: its second byte is a backslash.
 inline const std::string Hyo = "\x95\x5C";
@@ -59,17 +56,6 @@ inline std::string fileBytes(const std::string& path)
 inline void writeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream(wide(path).c_str(), std::ios::binary) << bytes;
-}
-
-// The stream of a book as the host hands it to VLMakeHtml.
-inline std::vector<uint8_t> hostStream(BookmarkItem& root, const MarkFilter& filter = MarkFilter())
-{
-    root.applyFilter(filter);
-    MemoryFile file;
-    Archive archive(file, Archive::Mode::Store);
-    writeItemStream(archive, root, Filtered | HtmlEscape);
-    archive.close();
-    return file.detach();
 }
 
 // Group T holding group A, which holds one link and one link group with a child.
@@ -135,7 +121,7 @@ protected:
         makeHtml = bind<MakeHtmlFunction>("VLMakeHtml");
         getIcon = bind<IconFunction>("VLGetIcon");
         init = bind<InitFunction>("VLInit");
-        openSettings = bind<SettingsFunction>("VLOpenSettingDlg");
+        openSettings = bind<OpenSettingsFunction>("VLOpenSettingDlg");
         ASSERT_TRUE(canUse && getVersion && getCopyright && makeHtml && getIcon && init && openSettings);
     }
     void loadAndInit()
@@ -147,7 +133,7 @@ protected:
     template <typename Function>
     Function bind(const char* name) const
     {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+        return AddinExports::bind<Function>(library, name);
     }
 
     int makePage(const std::vector<uint8_t>& stream, const std::string& path)
@@ -169,7 +155,7 @@ protected:
     MakeHtmlFunction makeHtml = nullptr;
     IconFunction getIcon = nullptr;
     InitFunction init = nullptr;
-    SettingsFunction openSettings = nullptr;
+    OpenSettingsFunction openSettings = nullptr;
 };
 
 }  // namespace velmirtest
