@@ -15,6 +15,7 @@ RequestExecutionLevel user
 !define PROGID "Ravlo.Book"
 
 Name "Ravlo ${VERSION}"
+BrandingText "Ravlo ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Ravlo"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
