@@ -11,5 +11,5 @@
 class HtmlItemStream {
 public:
     // Leaves the filter's marks on the items, as the filter pass does.
-    static std::vector<uint8_t> make(BookmarkItem& root, const MarkFilter& filter);
+    static std::vector<uint8_t> make(BookmarkItem& root, const MarkFilter& filter = MarkFilter());
 };

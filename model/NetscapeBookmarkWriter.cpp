@@ -33,13 +33,11 @@ std::string percentEncoded(unsigned char byte)
     return {'%', hex[byte >> 4], hex[byte & 15]};
 }
 
-// Text for an element or an attribute value, in UTF-8. Line breaks become
-// <BR> in a message and character references elsewhere.
-std::string escaped(const std::string& text932, bool breaksAsBr)
+// Appends the text of an element or an attribute value, in UTF-8. Line
+// breaks become <BR> in a message and character references elsewhere.
+void appendEscaped(std::string& out, const std::string& text932, bool breaksAsBr)
 {
     const std::string text = CodePage::toUtf8(text932);
-    std::string out;
-    out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '&') out += "&amp;";
@@ -50,20 +48,23 @@ std::string escaped(const std::string& text932, bool breaksAsBr)
         else if (c == '\r' || c == '\n') out += breaksAsBr ? "<BR>" : (c == '\r' ? "&#13;" : "&#10;");
         else out += c;
     }
-    return out;
 }
 
-std::string hrefValue(const std::string& url932)
+void appendHref(std::string& out, const std::string& url932)
 {
     const std::string url = CodePage::toUtf8(url932);
-    std::string out;
-    out.reserve(url.size());
     for (size_t i = 0; i < url.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(url[i]);
         if (byte == '"' || byte < 0x20 || byte == 0x7F) out += percentEncoded(byte);
         else if (byte == '&' && startsReference(url, i + 1)) out += "&amp;";
         else out += url[i];
     }
+}
+
+std::string escaped(const std::string& text932)
+{
+    std::string out;
+    appendEscaped(out, text932, false);
     return out;
 }
 
@@ -72,7 +73,7 @@ std::string hrefValue(const std::string& url932)
 std::string NetscapeBookmarkWriter::write(const BookmarkItem& root, const std::string& title932)
 {
     NetscapeBookmarkWriter writer;
-    const std::string title = escaped(title932, false);
+    const std::string title = escaped(title932);
     writer.out_ = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
                   "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
                   "<TITLE>" + title + "</TITLE>\n"
@@ -106,7 +107,9 @@ void NetscapeBookmarkWriter::writeFolder(const BookmarkItem& item, int depth)
     startLine(depth);
     out_ += "<DT><H3";
     writeDateAndTags(item);
-    out_ += ">" + escaped(item.title, false) + "</H3>\n";
+    out_ += ">";
+    appendEscaped(out_, item.title, false);
+    out_ += "</H3>\n";
     writeMessage(item, depth);
     startLine(depth);
     out_ += "<DL><p>\n";
@@ -119,22 +122,27 @@ void NetscapeBookmarkWriter::writeFolder(const BookmarkItem& item, int depth)
 void NetscapeBookmarkWriter::writeAnchor(const BookmarkItem& item, int depth)
 {
     startLine(depth);
-    out_ += "<DT><A HREF=\"" + hrefValue(item.url) + "\"";
+    out_ += "<DT><A HREF=\"";
+    appendHref(out_, item.url);
+    out_ += "\"";
     writeDateAndTags(item);
-    out_ += ">" + escaped(item.title, false) + "</A>\n";
+    out_ += ">";
+    appendEscaped(out_, item.title, false);
+    out_ += "</A>\n";
 }
 
 void NetscapeBookmarkWriter::writeMessage(const BookmarkItem& item, int depth)
 {
     if (item.message.empty()) return;
     startLine(depth);
-    out_ += "<DD>" + escaped(item.message, true) + "\n";
+    out_ += "<DD>";
+    appendEscaped(out_, item.message, true);
+    out_ += "\n";
 }
 
 void NetscapeBookmarkWriter::writeDateAndTags(const BookmarkItem& item)
 {
-    int64_t seconds = 0;
-    if (DateText::toLocalMidnight(item.date, seconds)) out_ += " ADD_DATE=\"" + std::to_string(seconds) + "\"";
+    out_ += dateAttribute(item.date);
     std::string tags;
     for (int mark = 0; mark < MarkFilter::MarkCount; ++mark) {
         if (!item.hasMark(static_cast<size_t>(mark))) continue;
@@ -142,6 +150,18 @@ void NetscapeBookmarkWriter::writeDateAndTags(const BookmarkItem& item)
         tags += u8"マーク" + std::to_string(mark + 1);
     }
     if (!tags.empty()) out_ += " TAGS=\"" + tags + "\"";
+}
+
+const std::string& NetscapeBookmarkWriter::dateAttribute(const std::string& date)
+{
+    // Books hold few distinct dates, and the time zone lookup behind each
+    // conversion costs more than writing the item.
+    const auto known = dateAttributes_.find(date);
+    if (known != dateAttributes_.end()) return known->second;
+    int64_t seconds = 0;
+    std::string attribute;
+    if (DateText::toLocalMidnight(date, seconds)) attribute = " ADD_DATE=\"" + std::to_string(seconds) + "\"";
+    return dateAttributes_.emplace(date, std::move(attribute)).first->second;
 }
 
 void NetscapeBookmarkWriter::startLine(int depth)

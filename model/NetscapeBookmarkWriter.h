@@ -29,6 +29,7 @@
 #include "model/BookmarkItem.h"
 
 #include <string>
+#include <unordered_map>
 
 class NetscapeBookmarkWriter {
 public:
@@ -44,7 +45,10 @@ private:
     void writeAnchor(const BookmarkItem& item, int depth);
     void writeMessage(const BookmarkItem& item, int depth);
     void writeDateAndTags(const BookmarkItem& item);
+    // ` ADD_DATE="..."` for a date text, empty for one that names no day.
+    const std::string& dateAttribute(const std::string& date);
     void startLine(int depth);
 
     std::string out_;
+    std::unordered_map<std::string, std::string> dateAttributes_;
 };
