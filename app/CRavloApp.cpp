@@ -1,9 +1,11 @@
 #include "app/CRavloApp.h"
 
+#include "addin/AddinFinder.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingFolderDlg.h"
 #include "app/LegacyIniOptions.h"
+#include "app/SettingsFolderKey.h"
 #include "app/ShellFolders.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CFrameWindow.h"
@@ -21,12 +23,12 @@
 
 #include <vector>
 
-const char* const CRavloApp::CompanyName = "Tanvex";
+const char* const CRavloApp::CompanyName = SettingsFolderKey::Company;
 
 namespace {
 
-const char* const FolderSection = "Folder";
-const char* const SettingEntry = "Setting";
+const char* const FolderSection = SettingsFolderKey::Section;
+const char* const SettingEntry = SettingsFolderKey::Entry;
 
 std::string programPath()
 {
@@ -38,28 +40,6 @@ std::string programPath()
 std::string programFolder()
 {
     return PathJoin::folderOf(programPath());
-}
-
-bool hasDllExtension(const std::string& name)
-{
-    if (name.size() < 4) return false;
-    std::string extension = name.substr(name.size() - 4);
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".dll";
-}
-
-// The files (not folders) that match `pattern`, in the order the file system gives them.
-std::vector<std::string> filesMatching(const std::string& pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(CodePage::toWide(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(CodePage::fromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
 }
 
 }  // namespace
@@ -197,14 +177,8 @@ void CRavloApp::onChangeSettingsFolder()
 
 void CRavloApp::discoverAddins(const std::string& path)
 {
-    const std::string folder = PathJoin::folderOf(path);
-    for (const std::string& name : filesMatching(PathJoin::join(folder, "*", "dll"))) {
-        // The search also matches short names such as X.DLL~1: check the extension.
-        if (!hasDllExtension(name)) continue;
-        auto addin = std::make_unique<AddinModule>();
-        if (addin->load(PathJoin::join(folder, name)) && addin->initialize(options_->settingsFolder))
-            addins_.push_back(std::move(addin));
-    }
+    for (auto& addin : AddinFinder::discover(PathJoin::folderOf(path), options_->settingsFolder))
+        addins_.push_back(std::move(addin));
 }
 
 void CRavloApp::onAppAbout()

@@ -184,7 +184,7 @@ void CApplication::RemoveDocTemplate()
 CDocument* CApplication::OpenDocumentFile(const std::string& path)
 {
     if (template_ == nullptr) return nullptr;
-    const std::string fullPath = PathName::FullPath(path);
+    const std::string fullPath = FileSystem::fullPath(path);
     CDocument* document = template_->GetDocument();
     const CFrameWindow* frame = template_->GetFrame();
     const bool shown = frame != nullptr && frame->GetHwnd() != nullptr;

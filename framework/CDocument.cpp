@@ -58,7 +58,7 @@ void CDocument::SetTitle(const std::string& title)
 
 void CDocument::SetPathName(const std::string& path, bool addToRecentFiles)
 {
-    pathName_ = PathName::FullPath(path);
+    pathName_ = FileSystem::fullPath(path);
     SetTitle(PathName::FileName(pathName_));
     CApplication* app = CApplication::Instance();
     if (addToRecentFiles && app != nullptr) app->AddToRecentFileList(pathName_);

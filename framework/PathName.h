@@ -8,8 +8,6 @@ class PathName {
 public:
     // The part after the last backslash or slash.
     static std::string FileName(const std::string& path);
-    // The absolute form of the path; unchanged when the system cannot make one.
-    static std::string FullPath(const std::string& path);
     // Same file name, ignoring case.
     static bool Same(const std::string& first, const std::string& second);
 };

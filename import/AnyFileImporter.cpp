@@ -35,7 +35,7 @@ int AnyFileImporter::IsAvailable() const
 }
 
 int AnyFileImporter::ReadChosenFile(HWND owner, const std::string& path, std::vector<std::string>& titles,
-                              std::vector<std::string>& urls)
+                                    std::vector<std::string>& urls, bool utf8)
 {
     switch (ImportPaths::kindOf(path)) {
     case ImportPaths::FileKind::InternetShortcut:
@@ -43,7 +43,7 @@ int AnyFileImporter::ReadChosenFile(HWND owner, const std::string& path, std::ve
     case ImportPaths::FileKind::Hotlist:
         return OperaBookmarkImporter::ParseAdrFile(owner, path, titles, urls);
     case ImportPaths::FileKind::HtmlBookmarks:
-        return NetscapeBookmarkImporter::ParseHtmlBookmarks(owner, path, titles, urls, false);
+        return NetscapeBookmarkImporter::ParseHtmlBookmarks(owner, path, titles, urls, utf8);
     case ImportPaths::FileKind::Other:
         break;
     }

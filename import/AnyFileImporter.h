@@ -13,8 +13,10 @@ public:
     std::string GetName() const override;
     int IsAvailable() const override;
 
-private:
-    // Reads one file with the reader its extension calls for; 0 for other kinds.
+    // Reads one file with the reader its extension calls for, an HTML file
+    // as UTF-8 when `utf8` is set (as the Mozilla importer does); 0 for
+    // files of other kinds and files that cannot be read. rvltool's import
+    // reads its files here too.
     static int ReadChosenFile(HWND owner, const std::string& path, std::vector<std::string>& titles,
-                        std::vector<std::string>& urls);
+                              std::vector<std::string>& urls, bool utf8 = false);
 };

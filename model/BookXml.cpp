@@ -438,26 +438,13 @@ void readItemXml(BookmarkItem& item, IXMLDOMNode& node)
     readItem(item, node, 1);
 }
 
-bool writeAllBytes(std::FILE* file, const std::string& bytes) noexcept
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-}
-
 bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter writer)
 {
-    std::string temporary;
     try {
-        const std::string bytes = bookBytes(root);
-        temporary = FileSystem::temporaryPathFor(path);
-        if (temporary.empty()) return false;
-        std::FILE* file = FileSystem::open(temporary, "wb");
-        if (file == nullptr) return false;
-        const bool written = writer(file, bytes);
-        if (std::fclose(file) == 0 && written && FileSystem::replace(temporary, path)) return true;
+        return FileSystem::writeReplacing(path, bookBytes(root), writer);
     } catch (const std::exception&) {
+        return false;
     }
-    if (!temporary.empty()) FileSystem::remove(temporary);
-    return false;
 }
 
 bool loadBook(const std::string& path, BookmarkItem& root)

@@ -10,6 +10,7 @@
 //   </Ravlo>
 
 #include "model/BookmarkItem.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio>
 #include <string>
@@ -35,15 +36,14 @@ void writeItemXml(IXMLDOMDocument& document, IXMLDOMElement& element, const Book
 void readItemXml(BookmarkItem& item, IXMLDOMNode& node);
 
 // Puts the bytes of a book into an open file; true when all of them got there.
-using BookBytesWriter = bool (*)(std::FILE* file, const std::string& bytes) noexcept;
-bool writeAllBytes(std::FILE* file, const std::string& bytes) noexcept;
+using BookBytesWriter = FileSystem::BytesWriter;
 
 // Saves the tree under `root` as a book. The book goes into a temporary file
 // beside `path` first, which replaces `path` only when every byte was written,
 // so a failed save leaves the previous file whole. Returns false on any
 // failure (reasons are not told apart: the caller shows one save error).
 // `writer` is replaceable so tests can make the write fail part way.
-bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter writer = writeAllBytes);
+bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter writer = FileSystem::writeAll);
 
 // Loads the book at `path` into `root`, replacing its fields and children.
 // A book whose document element is not in kBookNamespace loads as an empty

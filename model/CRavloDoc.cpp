@@ -17,7 +17,10 @@
 #include "framework/MemoryFile.h"
 #include "import/CBookImportDlg.h"
 #include "model/BookXml.h"
+#include "model/DefaultBook.h"
+#include "model/HtmlItemStream.h"
 #include "model/ItemRecord.h"
+#include "model/LinkImport.h"
 #include "model/SException.h"
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
@@ -35,7 +38,7 @@
 #include <new>
 
 const char* const CRavloDoc::DefaultTitle = "Default";
-const char* const CRavloDoc::DefaultGroupTitle = "マイブックマーク";
+const char* const CRavloDoc::DefaultGroupTitle = DefaultBook::GroupTitle;
 CRavloDoc::DragRunner CRavloDoc::runDrag = ::DoDragDrop;
 
 namespace {
@@ -209,7 +212,7 @@ bool CRavloDoc::OnNewDocument()
     if (!CDocument::OnNewDocument()) return false;
     startUpDropWindow();
     SetTitle(DefaultTitle);
-    root_->addGroupChild(DefaultGroupTitle, todayText());
+    DefaultBook::fill(*root_, todayText());
     return true;
 }
 
@@ -346,24 +349,10 @@ void CRavloDoc::insertOtherBookmarks()
     dialog.hasCurrentGroup = current != nullptr;
     if (dialog.DoModal(mainWindowHandle()) != IDOK) return;
     const bool toOpenGroup = dialog.destination == CBookImportDlg::OpenGroup && current != nullptr;
-    BookmarkItem* const target = toOpenGroup ? current : topGroup();
+    BookmarkItem* const target = toOpenGroup ? current : LinkImport::topGroup(*root_);
     if (target == nullptr) return;
-    const std::string today = todayText();
-    std::vector<ItemRef> items;
-    for (size_t i = 0; i < std::min(dialog.titles.size(), dialog.urls.size()); ++i) {
-        items.push_back(BookmarkItem::create());
-        items.back()->makeUrl(dialog.titles[i], dialog.urls[i], "", today);
-    }
     // Also with nothing kept: the user did import.
-    appendItems(*target, items);
-}
-
-BookmarkItem* CRavloDoc::topGroup() const
-{
-    // A link at the top cannot take the links; the user may have moved one there.
-    for (const ItemRef& item : root_->children)
-        if (item->isGroup()) return item.get();
-    return nullptr;
+    appendItems(*target, LinkImport::urlItems(dialog.titles, dialog.urls, todayText()));
 }
 
 void CRavloDoc::makeHtmlCommand()
@@ -372,14 +361,7 @@ void CRavloDoc::makeHtmlCommand()
     HtmlOutputDlg dialog(*addins_, *options_);
     dialog.outputPath = options_->OutputFile;
     if (dialog.DoModal(mainWindowHandle()) != IDOK || dialog.chosen == nullptr) return;
-    root_->applyFilter(dialog.filter);
-    MemoryFile file;
-    {
-        Archive archive(file, Archive::Mode::Store);
-        serializeItems(archive, Filtered | HtmlEscape);
-        archive.close();
-    }
-    const std::vector<uint8_t> stream = file.detach();
+    const std::vector<uint8_t> stream = HtmlItemStream::make(*root_, dialog.filter);
     const AddinModule& addin = *dialog.chosen;
     const bool made = addin.makeHtml(reinterpret_cast<const char*>(stream.data()),
                                      static_cast<uint32_t>(stream.size()), dialog.outputPath);

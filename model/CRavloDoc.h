@@ -115,9 +115,6 @@ private:
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
-    // Where imported links go without an open group: the first top-level
-    // item that can hold children; null when there is none.
-    BookmarkItem* topGroup() const;
     // Writes the drag formats, marks the items and runs the drag.
     DWORD dragMarkedItems(const std::vector<BookmarkItem*>& items);
 

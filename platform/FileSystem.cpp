@@ -28,3 +28,20 @@ std::string FileSystem::temporaryPathFor(const std::string& target)
     }
     return {};
 }
+
+bool FileSystem::writeAll(std::FILE* file, const std::string& bytes) noexcept
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+}
+
+bool FileSystem::writeReplacing(const std::string& path, const std::string& bytes, BytesWriter writer)
+{
+    const std::string temporary = temporaryPathFor(path);
+    if (temporary.empty()) return false;
+    std::FILE* file = open(temporary, "wb");
+    if (file == nullptr) return false;
+    const bool written = writer(file, bytes);
+    if (std::fclose(file) == 0 && written && replace(temporary, path)) return true;
+    remove(temporary);
+    return false;
+}

@@ -21,4 +21,16 @@ public:
     // leaving both files alone, where overwriting `target` would fail (a
     // read-only file, a folder, a file another program holds open).
     static bool replace(const std::string& source, const std::string& target);
+
+    // Puts `bytes` into an open file; true when all of them got there.
+    using BytesWriter = bool (*)(std::FILE* file, const std::string& bytes) noexcept;
+    static bool writeAll(std::FILE* file, const std::string& bytes) noexcept;
+    // Writes `bytes` as the file at `path` through a temporary file beside it
+    // and replace(), so a failure part way leaves the previous file whole and
+    // no temporary behind. `writer` is replaceable so tests can make it fail.
+    static bool writeReplacing(const std::string& path, const std::string& bytes, BytesWriter writer = writeAll);
+
+    // The absolute form of `path` (relative to the current folder);
+    // unchanged when it is empty or the system cannot make one.
+    static std::string fullPath(const std::string& path);
 };

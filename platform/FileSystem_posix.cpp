@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 namespace {
 
@@ -62,4 +63,12 @@ bool FileSystem::replace(const std::string& source, const std::string& target)
     // cannot be synced (some file systems refuse) still holds the new file.
     syncPath(folderOf(target), O_RDONLY | O_DIRECTORY);
     return true;
+}
+
+std::string FileSystem::fullPath(const std::string& path)
+{
+    if (path.empty() || path[0] == '/') return path;
+    char folder[PATH_MAX];
+    if (::getcwd(folder, sizeof folder) == nullptr) return path;
+    return std::string(folder) + "/" + path;
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <share.h>
+#include <vector>
 
 namespace {
 
@@ -88,4 +89,16 @@ bool FileSystem::replace(const std::string& source, const std::string& target)
     }
     return flushToDisk(from)
         && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+std::string FileSystem::fullPath(const std::string& path)
+{
+    if (path.empty()) return path;
+    const std::wstring wide = widePath(path);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::vector<wchar_t> buffer(needed);
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, buffer.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    return CodePage::fromWide(std::wstring(buffer.data(), length));
 }

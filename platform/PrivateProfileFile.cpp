@@ -14,7 +14,12 @@ const DWORD LongestValue = 32 * 1024;
 
 }  // namespace
 
-PrivateProfileFile::PrivateProfileFile(const std::string& path) : path_(path), widePath_(CodePage::toWide(path)) {}
+// The profile functions look a bare or relative name up in the Windows
+// folder, not in the current one: every path reaches them absolute.
+PrivateProfileFile::PrivateProfileFile(const std::string& path)
+    : path_(FileSystem::fullPath(path)), widePath_(CodePage::toWide(path_))
+{
+}
 
 bool PrivateProfileFile::exists() const
 {

@@ -1,7 +1,7 @@
 #include "framework/MemoryFile.h"
 #include "framework/ReadOnlyMemoryFile.h"
 #include "model/ItemRecord.h"
-#include "tests/common/HostStream.h"
+#include "model/HtmlItemStream.h"
 #include "velmir/HtmlPageWriter.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ Page pageOf(const std::vector<uint8_t>& stream, const ColorProfile& profile = Co
 
 Page pageOf(BookmarkItem& root, const ColorProfile& profile = ColorProfile())
 {
-    return pageOf(hostStream(root), profile);
+    return pageOf(HtmlItemStream::make(root), profile);
 }
 
 void appendInt(std::vector<uint8_t>& bytes, int32_t value)
@@ -371,7 +371,7 @@ TEST(HtmlPageWriterTest, MarkFilteredBookKeepsFirstLevelAndMarkedItemsOnly)
     filter.all = false;
     filter.mark[2] = true;
 
-    const Page page = pageOf(hostStream(*root, filter));
+    const Page page = pageOf(HtmlItemStream::make(*root, filter));
 
     ASSERT_TRUE(page.written);
     // A link group sent only for its marked child comes without its URL.
@@ -392,7 +392,7 @@ TEST(HtmlPageWriterTest, StreamWithoutHeaderWritesNothing)
 {
     ItemRef root = BookmarkItem::create();
     root->addGroupChild("T", Date);
-    std::vector<uint8_t> stream = hostStream(*root);
+    std::vector<uint8_t> stream = HtmlItemStream::make(*root);
     stream[0] = 'r';
     EXPECT_EQ(pageOf(stream).written, false);
     EXPECT_EQ(pageOf(stream).bytes, "");
@@ -406,7 +406,7 @@ TEST(HtmlPageWriterTest, StreamCutShortFailsAndKeepsWhatWasWritten)
 {
     ItemRef root = BookmarkItem::create();
     addLink(*root->addGroupChild("T", Date)->addGroupChild("A", Date), "L", "http://l/");
-    std::vector<uint8_t> stream = hostStream(*root);
+    std::vector<uint8_t> stream = HtmlItemStream::make(*root);
     stream.resize(stream.size() - 3);
 
     const Page page = pageOf(stream);

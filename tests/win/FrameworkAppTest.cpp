@@ -4,7 +4,7 @@
 #include "FrameworkTestSupport.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CRecentFileList.h"
-#include "framework/PathName.h"
+#include "platform/FileSystem.h"
 #include "framework/RegistryProfile.h"
 
 using namespace fwtest;
@@ -113,7 +113,7 @@ protected:
         const std::string path = folder.File(name);
         Document().text = text;
         EXPECT_TRUE(Document().DoSave(path));
-        return PathName::FullPath(path);
+        return FileSystem::fullPath(path);
     }
 
     TempFolder folder;
@@ -144,7 +144,7 @@ TEST_F(FrameworkAppTest, ARecentFileThatIsGoneIsDroppedButACancelledQuestionKeep
 {
     NewDocument();
     const std::string kept = StoredFile("kept.rft", "kept");
-    const std::string gone = PathName::FullPath(folder.File("gone.rft"));
+    const std::string gone = FileSystem::fullPath(folder.File("gone.rft"));
     app->AddToRecentFileList(gone);
 
     ui.answers = {IDOK};  // the missing-file message

@@ -106,7 +106,7 @@ TEST_F(VelmirAddinTest, PageOfAMarkFilteredBook)
     filter.all = false;
     filter.mark[4] = true;
 
-    ASSERT_EQ(makePage(hostStream(*book, filter), pagePath), 1);
+    ASSERT_EQ(makePage(HtmlItemStream::make(*book, filter), pagePath), 1);
 
     const std::string page = fileBytes(pagePath);
     EXPECT_NE(page.find("<h2><a name=\"000\"></a>A&nbsp;&amp;&nbsp;B</h2>\r\n"
@@ -120,7 +120,7 @@ TEST_F(VelmirAddinTest, EmptyBookGivesOnlyTheClosingTags)
 {
     loadAndInit();
     ItemRef root = BookmarkItem::create();
-    ASSERT_EQ(makePage(hostStream(*root), pagePath), 1);
+    ASSERT_EQ(makePage(HtmlItemStream::make(*root), pagePath), 1);
     EXPECT_EQ(fileBytes(pagePath), "</body></html>\r\n");
 }
 
@@ -128,7 +128,7 @@ TEST_F(VelmirAddinTest, FailuresAnswerZero)
 {
     loadAndInit();
     ItemRef book = sampleBook();
-    std::vector<uint8_t> stream = hostStream(*book);
+    std::vector<uint8_t> stream = HtmlItemStream::make(*book);
 
     EXPECT_EQ(makePage(stream, PathJoin::join(folder, "missing\\page", "html")), 0);
     EXPECT_EQ(makePage(stream, ""), 0);

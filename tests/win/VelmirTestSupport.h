@@ -9,7 +9,7 @@
 #include "model/TodayText.h"
 #include "platform/CodePage.h"
 #include "platform/PathJoin.h"
-#include "tests/common/HostStream.h"
+#include "model/HtmlItemStream.h"
 
 #include <windows.h>
 
@@ -144,7 +144,7 @@ protected:
     int makeSamplePage()
     {
         ItemRef book = sampleBook();
-        return makePage(hostStream(*book), pagePath);
+        return makePage(HtmlItemStream::make(*book), pagePath);
     }
 
     std::string folder, addinFolder, settingsFolder, dllPath, iniPath, pagePath, xmlPath;

@@ -1,0 +1,6 @@
+#include "model/DefaultBook.h"
+
+void DefaultBook::fill(BookmarkItem& root, const std::string& date)
+{
+    root.addGroupChild(GroupTitle, date);
+}
