@@ -223,7 +223,7 @@ DWORD CDropWindow::OnDrop(IDataObject* data, DWORD, POINT)
     const std::vector<ItemRef> items = owner_.droppedItems(data);
     BookmarkItem* group = owner_.currentGroup();
     if (items.empty() || group == nullptr || !group->isGroup()) return DROPEFFECT_NONE;
-    owner_.appendItems(*group, items);
+    owner_.editor().appendItems(*group, items);
     startAnimation();
     return dropEffect_;
 }

@@ -19,7 +19,10 @@ constexpr SIZE ListSize = {100, 100};
 
 void CMainFrame::TrayIcon::OnTrayNotify(UINT, UINT mouseMessage)
 {
-    if (mouseMessage == WM_LBUTTONDBLCLK) SendMessageW(frame_.GetHwnd(), WM_COMMAND, ID_WINDOW_RESTORE, 0);
+    if (mouseMessage == WM_LBUTTONDBLCLK)
+        SendMessageW(frame_.GetHwnd(), WM_COMMAND, ID_WINDOW_RESTORE, 0);
+    else if (mouseMessage == WM_RBUTTONUP)
+        frame_.showTrayMenu();
 }
 
 CMainFrame::CMainFrame(AppOptions& options) : options_(options), trayIcon_(*this)
@@ -141,6 +144,22 @@ void CMainFrame::onOptionsUpdated()
 {
     UpdateTrayIcon();
     ApplyTrayMinimize();
+}
+
+void CMainFrame::showTrayMenu()
+{
+    const HMENU menu = LoadMenuW(ResourceText::Instance(), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    if (menu == nullptr) return;
+    const HMENU popup = GetSubMenu(menu, 0);
+    SetMenuDefaultItem(popup, 0, TRUE);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Only a menu of the foreground window closes when the user clicks
+    // elsewhere; the posted message lets the shell see the menu end.
+    SetForegroundWindow(GetHwnd());
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, GetHwnd(), nullptr);
+    PostMessageW(GetHwnd(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
 }
 
 void CMainFrame::onWindowRestore()

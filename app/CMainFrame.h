@@ -39,7 +39,8 @@ protected:
     void OnDestroy() override;
 
 private:
-    // Restores the window on a double-click on its icon.
+    // Restores the window on a double-click on its icon; a right click
+    // opens the icon's menu.
     class TrayIcon : public CTrayIcon {
     public:
         explicit TrayIcon(CMainFrame& frame) : frame_(frame) {}
@@ -57,6 +58,9 @@ private:
     void saveGeometry();
     void onOptionsUpdated();
     void onWindowRestore();
+    // "ウィンドウを表示(&S)" and "終了(&X)" at the pointer; the chosen command
+    // comes to this window.
+    void showTrayMenu();
 
     AppOptions& options_;
     TrayIcon trayIcon_;

@@ -15,6 +15,7 @@
 #include "framework/DiskFile.h"
 #include "framework/FileErrorMessage.h"
 #include "framework/MemoryFile.h"
+#include "framework/UiServices.h"
 #include "import/CBookImportDlg.h"
 #include "model/BookXml.h"
 #include "model/DefaultBook.h"
@@ -25,6 +26,7 @@
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
+#include "platform/JapaneseTitleCollation.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
 #include "views/ItemDataSource.h"
@@ -80,6 +82,12 @@ CRavloDoc::CRavloDoc()
     });
     AddCommand(ID_VIEW_DROP_WINDOW, [this] { toggleDropWindow(); });
     AddUpdate(ID_VIEW_DROP_WINDOW, [this](CCmdUI& ui) { ui.SetCheck(dropWindow_ != nullptr); });
+    const std::pair<UINT, SortKey> sortCommands[] = {
+        {ID_ITEM_SORT_TITLE, SortKey::Title}, {ID_ITEM_SORT_URL, SortKey::Url}, {ID_ITEM_SORT_DATE, SortKey::Date}};
+    for (const auto& [id, key] : sortCommands) {
+        AddCommand(id, [this, key = key] { sortCurrentGroup(key); });
+        AddUpdate(id, [this](CCmdUI& ui) { ui.Enable(currentGroup() != nullptr); });
+    }
 }
 
 CRavloDoc::~CRavloDoc()
@@ -154,16 +162,9 @@ DWORD CRavloDoc::dropEffectFor(IDataObject* data, DWORD keyState) const
     return itemTransfer_ != nullptr ? itemTransfer_->canAccept(data, keyState) : DROPEFFECT_NONE;
 }
 
-void CRavloDoc::appendItems(BookmarkItem& group, const std::vector<ItemRef>& items)
+void CRavloDoc::announceChange(UpdateHintKind kind, UpdateHint& hint)
 {
-    UpdateHint hint;
-    hint.group = &group;
-    for (const ItemRef& item : items) {
-        group.appendChild(item);
-        hint.items.push_back(item.get());
-    }
-    SetModifiedFlag();
-    UpdateAllViews(nullptr, HintItemsAdded, &hint);
+    UpdateAllViews(nullptr, kind, &hint);
 }
 
 DWORD CRavloDoc::beginItemDrag(const std::vector<BookmarkItem*>& items)
@@ -352,7 +353,7 @@ void CRavloDoc::insertOtherBookmarks()
     BookmarkItem* const target = toOpenGroup ? current : LinkImport::topGroup(*root_);
     if (target == nullptr) return;
     // Also with nothing kept: the user did import.
-    appendItems(*target, LinkImport::urlItems(dialog.titles, dialog.urls, todayText()));
+    editor_.appendItems(*target, LinkImport::urlItems(dialog.titles, dialog.urls, todayText()));
 }
 
 void CRavloDoc::makeHtmlCommand()
@@ -371,6 +372,15 @@ void CRavloDoc::makeHtmlCommand()
     }
     if (options_->OpenBrowser != 0) OpenInBrowser(dialog.outputPath);
     CApplication::ShowMessage(addin.displayName() + " を用いてHTMLを作成しました。", MB_OK);
+}
+
+void CRavloDoc::sortCurrentGroup(SortKey key)
+{
+    BookmarkItem* const group = currentGroup();
+    if (group == nullptr) return;
+    const int answer = UiServices::Current().ShowMessage(
+        mainWindowHandle(), "現在のグループのアイテムを並べ替えますか？", "並べ替えの確認", MB_OKCANCEL | MB_ICONQUESTION);
+    if (answer == IDOK) editor_.sortGroup(*group, key, JapaneseTitleCollation());
 }
 
 void CRavloDoc::addinSettingsCommand()

@@ -6,6 +6,8 @@
 
 #include "addin/AddinModule.h"
 #include "framework/CDocument.h"
+#include "model/BookChanges.h"
+#include "model/BookEditor.h"
 #include "model/BookmarkItem.h"
 
 #include <ole2.h>
@@ -20,7 +22,7 @@ class CDropWindow;
 class DiskFile;
 class ItemTransfer;
 
-class CRavloDoc : public CDocument {
+class CRavloDoc : public CDocument, public BookChanges {
 public:
     static const char* const DefaultTitle;       // "Default"
     static const char* const DefaultGroupTitle;  // "マイブックマーク"
@@ -69,9 +71,11 @@ public:
     std::vector<ItemRef> droppedItems(IDataObject* data);
     // The effect a drop target allows for `data` under the key state.
     DWORD dropEffectFor(IDataObject* data, DWORD keyState) const;
-    // Appends `items` at the end of `group`, announces them with one
-    // HintItemsAdded (nothing selected) and marks the book modified.
-    void appendItems(BookmarkItem& group, const std::vector<ItemRef>& items);
+    // Every change to the book goes through here.
+    BookEditor& editor() { return editor_; }
+    // Update all views with `hint`; the editor's way of telling them.
+    void announceChange(UpdateHintKind kind, UpdateHint& hint) override;
+    void markModified() override { SetModifiedFlag(); }
     // Drags copies of `items` (with their subtrees) in the program's own
     // format; the items are marked as dragged meanwhile. Returns the effect
     // the target chose: on a move the caller removes the originals.
@@ -84,6 +88,9 @@ public:
     void makeHtmlCommand();
     // "アドイン(&A)...": the add-ins' own settings.
     void addinSettingsCommand();
+    // "並べ替え": after the user agreed, the children of the open group in
+    // order of `key`.
+    void sortCurrentGroup(SortKey key);
 
     // The drop window while it is open, else null.
     CDropWindow* dropWindow() const { return dropWindow_.get(); }
@@ -118,6 +125,7 @@ private:
     // Writes the drag formats, marks the items and runs the drag.
     DWORD dragMarkedItems(const std::vector<BookmarkItem*>& items);
 
+    BookEditor editor_{*this};
     ItemRef root_ = BookmarkItem::create();
     bool firstOpen_ = true;
     std::unique_ptr<CDropWindow> dropWindow_;  // null while the drop window is closed

@@ -15,6 +15,7 @@ enum UpdateHintKind : long {
     HintItemChanged = 3,    // the fields of `items` (one item) in `group` changed
     HintItemsRemoved = 4,   // `items` are about to leave `group`
     HintItemsSwapped = 5,   // `items` now stand at `positionA` and `positionB` of `group`
+    HintChildrenReordered = 6,  // the children of `group` stand in a new order
 };
 
 // Views hold plain pointers into the tree, so the hint does too: it lives

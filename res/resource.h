@@ -9,6 +9,7 @@
 #define IDD_SETTING_FOLDER              103
 #define IDD_ITEM_EDIT                   133
 #define IDD_DROP_WINDOW                 146
+#define IDR_TRAY_MENU                   0x8610   // menu: the notification-area icon's right-click popup
 #define IDD_BOOK_IMPORT                 141
 #define IDD_URL_LIST_IMPORT             142
 #define IDD_HTML_OUTPUT                 144
@@ -55,6 +56,10 @@
 #define ID_HELP_CONTENTS                32795
 #define ID_SETTING_FOLDER               32796
 #define ID_ITEM_NEW_SEPARATOR           32797
+// "並べ替え": the children of the open group by title, URL or date.
+#define ID_ITEM_SORT_TITLE              0x8600
+#define ID_ITEM_SORT_URL                0x8601
+#define ID_ITEM_SORT_DATE               0x8602
 
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC

@@ -73,6 +73,9 @@ void CBookView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
     case HintItemsSwapped:
         OnItemsSwapped(*details);
         break;
+    case HintChildrenReordered:
+        OnChildrenReordered(*details);
+        break;
     default:
         break;
     }

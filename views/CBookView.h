@@ -42,6 +42,7 @@ protected:
     virtual void OnItemChanged(const UpdateHint& hint) = 0;
     virtual void OnItemsRemoved(const UpdateHint& hint) = 0;
     virtual void OnItemsSwapped(const UpdateHint& hint) = 0;
+    virtual void OnChildrenReordered(const UpdateHint& hint) = 0;
 
     // Key-down (also with Alt) and character messages of the pane control
     // come here first: call once the control exists. True swallows the

@@ -6,11 +6,12 @@
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
-#include "app/ItemInserter.h"
+#include "model/ItemInserter.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDocument.h"
 #include "framework/ResourceText.h"
 #include "views/OpenInBrowser.h"
+#include "views/SingleLineText.h"
 #include "views/ViewControls.h"
 
 #include <iterator>
@@ -100,7 +101,8 @@ void CRavloView::enableWithSelection(CCmdUI& ui) const
 
 bool CRavloView::OnCreate(CREATESTRUCTW&)
 {
-    list_ = ViewControls::createControl(GetHwnd(), WC_LISTVIEWW, LVS_REPORT | LVS_EDITLABELS, ICC_LISTVIEW_CLASSES);
+    list_ = ViewControls::createControl(GetHwnd(), WC_LISTVIEWW, LVS_REPORT | LVS_EDITLABELS | LVS_SHOWSELALWAYS,
+                                        ICC_LISTVIEW_CLASSES);
     if (list_ == nullptr) return false;
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     insertColumns();
@@ -565,7 +567,7 @@ void CRavloView::showItem(int row, BookmarkItem& item)
 void CRavloView::showColumns(int row, const BookmarkItem& item)
 {
     for (int index = 1; index < static_cast<int>(std::size(Columns)); ++index) {
-        const std::wstring text = CodePage::toWide(item.*Columns[index].text);
+        const std::wstring text = CodePage::toWide(singleLineText(item.*Columns[index].text));
         LVITEMW fields{};
         fields.iSubItem = index;
         fields.pszText = const_cast<wchar_t*>(text.c_str());

@@ -57,6 +57,8 @@ protected:
     void OnItemChanged(const UpdateHint& hint) override;
     void OnItemsRemoved(const UpdateHint& hint) override;
     void OnItemsSwapped(const UpdateHint& hint) override;
+    // The rows are made again in the new order.
+    void OnChildrenReordered(const UpdateHint& hint) override { OnOpenGroup(hint); }
 
 private:
     void addCommands();

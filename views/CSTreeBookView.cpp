@@ -1,6 +1,6 @@
 #include "views/CSTreeBookView.h"
 
-#include "app/ItemInserter.h"
+#include "model/ItemInserter.h"
 #include "framework/UiServices.h"
 #include "model/BookmarkItem.h"
 #include "model/CRavloDoc.h"
@@ -130,9 +130,8 @@ CSTreeBookView::CSTreeBookView()
 
 bool CSTreeBookView::OnCreate(CREATESTRUCTW&)
 {
-    tree_ = ViewControls::createControl(GetHwnd(), WC_TREEVIEWW,
-                                        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
-                                        ICC_TREEVIEW_CLASSES);
+    const DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+    tree_ = ViewControls::createControl(GetHwnd(), WC_TREEVIEWW, style, ICC_TREEVIEW_CLASSES);
     if (tree_ == nullptr) return false;
     images_ = ViewControls::makeIconList(
         {IDI_GROUP, IDI_GROUP_OPEN, IDI_URL, IDI_URL_SELECTED, IDI_GROUP_URL, IDI_GROUP_URL_OPEN});
@@ -411,13 +410,22 @@ void CSTreeBookView::OnItemsSwapped(const UpdateHint& hint)
     const BookmarkItem& second = *hint.items[1];
     // Only groups have entries: a link changing places leaves the groups' order alone.
     if (first.treeHandle == 0 || second.treeHandle == 0 || first.parent == nullptr) return;
-    // Sorting moves the two entries with everything below them and keeps
-    // their handles, expansion and selection.
+    reorderEntriesOf(*first.parent);
+}
+
+void CSTreeBookView::OnChildrenReordered(const UpdateHint& hint)
+{
+    if (hint.group != nullptr) reorderEntriesOf(*hint.group);
+}
+
+void CSTreeBookView::reorderEntriesOf(const BookmarkItem& group)
+{
+    // Sorting moves the entries with everything below them and keeps their
+    // handles, expansion and selection.
     Places places;
     long place = 0;
-    for (const ItemRef& child : first.parent->children) places[child.get()] = place++;
-    const HTREEITEM parentEntry = TreeView_GetParent(tree_, entryOf(first));
-    TVSORTCB sort{parentEntry != nullptr ? parentEntry : TVI_ROOT, compareByPlace, reinterpret_cast<LPARAM>(&places)};
+    for (const ItemRef& child : group.children) places[child.get()] = place++;
+    TVSORTCB sort{entryUnder(&group), compareByPlace, reinterpret_cast<LPARAM>(&places)};
     SendMessageW(tree_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
 }
 

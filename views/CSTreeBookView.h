@@ -54,6 +54,7 @@ protected:
     void OnItemChanged(const UpdateHint& hint) override;
     void OnItemsRemoved(const UpdateHint& hint) override;
     void OnItemsSwapped(const UpdateHint& hint) override;
+    void OnChildrenReordered(const UpdateHint& hint) override;
 
     // Every key still reaches the control afterwards.
     bool OnControlKeyDown(UINT key) override;
@@ -108,6 +109,8 @@ private:
     // Clears the treeHandle of the items of `first`, its following siblings
     // and everything below them.
     void forgetEntries(HTREEITEM first);
+    // Puts the entries of the children of `group` in the children's order.
+    void reorderEntriesOf(const BookmarkItem& group);
     void showItem(HTREEITEM entry, const BookmarkItem& item);
     BookmarkItem* itemOf(HTREEITEM entry) const;
 

@@ -266,7 +266,7 @@ TEST_F(ListCommandsTest, ContextMenusOfferWhatTheSelectionAllows)
     HMENU menu = View().contextMenuFor(2, built);
     EXPECT_FALSE(built);
     EXPECT_EQ((std::vector<std::wstring>{L"新規グループを作成(&G)", L"新規URLを作成(&U)",
-                                         L"新規URL付きのグループを作成(&T)", L"セパレータを作成(&S)"}),
+                                         L"新規URL付きのグループを作成(&T)", L"セパレータを作成(&S)", L"", L"並べ替え"}),
               menuTexts(menu));
 
     const auto menuOf = [&](std::initializer_list<int> rows) {
@@ -289,6 +289,21 @@ TEST_F(ListCommandsTest, ContextMenusOfferWhatTheSelectionAllows)
     // Nothing shown, nothing to offer.
     Document().UpdateAllViews(nullptr, HintReset, nullptr);
     EXPECT_EQ(nullptr, View().contextMenuFor(-1, built));
+}
+
+TEST_F(ListCommandsTest, SortingAsksFirstAndReordersTheBookAndBothPanes)
+{
+    At({0, 1}).title = "ワ";
+    AnnounceChanged(At({0, 1}));
+    ui.answers = {IDCANCEL, IDOK};
+    Command(ID_ITEM_SORT_TITLE);
+    EXPECT_FALSE(Document().IsModified());
+    Command(ID_ITEM_SORT_TITLE);
+    EXPECT_EQ("現在のグループのアイテムを並べ替えますか？", ui.messages.back().text);
+    EXPECT_EQ(u8"リンク付きグループ|ワ|表示 & <例>||最後", BookOrder());
+    EXPECT_EQ(rowTitles(List()), BookOrder());
+    EXPECT_EQ(outline(Tree()), u8"トップ[リンク付きグループ ワ[孫]] 二番目[空]");
+    EXPECT_TRUE(Document().IsModified());
 }
 
 TEST_F(ListCommandsTest, RenamingInPlaceChangesTheTitleButNotOfSeparators)

@@ -83,6 +83,17 @@ std::wstring listText(HWND list, int row, int column)
     return text;
 }
 
+// Picks the entry with `accessKey` in each popup menu that opens meanwhile.
+struct MenuChoice {
+    explicit MenuChoice(wchar_t accessKey) { key = accessKey; }
+    ~MenuChoice() { KillTimer(nullptr, timer); }
+    static inline wchar_t key = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu != nullptr && IsWindowVisible(menu)) PostMessageW(menu, WM_CHAR, key, 0);
+    });
+};
+
 using MainFrameTest = RavloAppTest;
 
 TEST_F(MainFrameTest, FirstStartUsesTheDefaultPlacementTreeWidthAndDocking)
@@ -268,11 +279,27 @@ TEST_F(TrayTest, AMinimisedWindowHidesAndADoubleClickOnTheIconBringsItBack)
     ASSERT_EQ(1u, ScriptedTray::shown().size());
 
     const NOTIFYICONDATAW& icon = ScriptedTray::shown().begin()->second;
-    SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_RBUTTONUP);
+    SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_RBUTTONDOWN);
     EXPECT_FALSE(IsWindowVisible(frameWindow()));
     SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(frameWindow()));
     EXPECT_FALSE(IsIconic(frameWindow()));
+}
+
+TEST_F(TrayTest, TheIconsMenuShowsTheWindowAgainOrEndsTheProgram)
+{
+    startWith(1, 1);
+    minimize();
+    const auto chooseFromTheMenu = [icon = ScriptedTray::shown().begin()->second](wchar_t accessKey) {
+        const MenuChoice choice(accessKey);
+        SendMessageW(icon.hWnd, icon.uCallbackMessage, icon.uID, WM_RBUTTONUP);
+        fwtest::pumpMessages();
+    };
+    chooseFromTheMenu(L's');
+    EXPECT_TRUE(IsWindowVisible(frameWindow()));
+    EXPECT_FALSE(IsIconic(frameWindow()));
+    chooseFromTheMenu(L'x');
+    EXPECT_EQ(nullptr, app->GetMainWindow());
 }
 
 TEST_F(TrayTest, SwitchingTheOptionsOffBringsAHiddenWindowBackMinimised)

@@ -1,4 +1,4 @@
-#include "app/ItemInserter.h"
+#include "model/ItemInserter.h"
 
 #include <algorithm>
 #include <stdexcept>
