@@ -1,6 +1,7 @@
 #include "app/CRavloApp.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CBackupRestoreDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingFolderDlg.h"
 #include "app/LegacyIniOptions.h"
@@ -11,6 +12,7 @@
 #include "framework/resource_fw.h"
 #include "model/CRavloDoc.h"
 #include "platform/CodePage.h"
+#include "platform/FolderListing.h"
 #include "platform/PathJoin.h"
 #include "res/resource.h"
 #include "views/CRavloView.h"
@@ -18,8 +20,6 @@
 
 #include <ole2.h>
 #include <shlobj.h>
-
-#include <vector>
 
 const char* const CRavloApp::CompanyName = "Tanvex";
 
@@ -48,20 +48,6 @@ bool hasDllExtension(const std::string& name)
     return extension == ".dll";
 }
 
-// The files (not folders) that match `pattern`, in the order the file system gives them.
-std::vector<std::string> filesMatching(const std::string& pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(CodePage::toWide(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(CodePage::fromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 }  // namespace
 
 CRavloApp::CRavloApp() : itemTransfer_(std::make_unique<ItemTransfer>()), options_(std::make_unique<AppOptions>())
@@ -69,6 +55,7 @@ CRavloApp::CRavloApp() : itemTransfer_(std::make_unique<ItemTransfer>()), option
     AddCommand(ID_HELP_CONTENTS, [this] { onHelpContents(); });
     AddCommand(ID_SETTING_FOLDER, [this] { onChangeSettingsFolder(); });
     AddCommand(ID_APP_ABOUT, [this] { onAppAbout(); });
+    AddCommand(ID_FILE_RESTORE_BACKUP, [this] { onRestoreBackup(); });
 }
 
 CRavloApp::~CRavloApp()
@@ -198,13 +185,19 @@ void CRavloApp::onChangeSettingsFolder()
 void CRavloApp::discoverAddins(const std::string& path)
 {
     const std::string folder = PathJoin::folderOf(path);
-    for (const std::string& name : filesMatching(PathJoin::join(folder, "*", "dll"))) {
-        // The search also matches short names such as X.DLL~1: check the extension.
-        if (!hasDllExtension(name)) continue;
+    for (const ListedFile& file : listFiles(PathJoin::join(folder, "*", "dll"))) {
+        if (!hasDllExtension(file.name)) continue;
         auto addin = std::make_unique<AddinModule>();
-        if (addin->load(PathJoin::join(folder, name)) && addin->initialize(options_->settingsFolder))
+        if (addin->load(PathJoin::join(folder, file.name)) && addin->initialize(options_->settingsFolder))
             addins_.push_back(std::move(addin));
     }
+}
+
+void CRavloApp::onRestoreBackup()
+{
+    CBackupRestoreDlg dialog(BookBackups(options_->settingsFolder).list());
+    if (dialog.DoModal(GetMainWindow() != nullptr ? GetMainWindow()->GetHwnd() : nullptr) != IDOK) return;
+    GetDocTemplate()->OpenDocumentCopy(dialog.chosenPath);
 }
 
 void CRavloApp::onAppAbout()

@@ -115,6 +115,9 @@ private:
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
+    // Keeps a copy of the book `path` is about to replace; a failure does not
+    // stop the save.
+    void backUpBeforeSave(const std::string& path);
     // Where imported links go without an open group: the first top-level
     // item that can hold children; null when there is none.
     BookmarkItem* topGroup() const;
@@ -127,4 +130,5 @@ private:
     AppOptions* options_ = nullptr;
     const ItemTransfer* itemTransfer_ = nullptr;
     const AddinList* addins_ = nullptr;
+    bool backupFailureTold_ = false;  // the last backup failed and the user was told
 };
