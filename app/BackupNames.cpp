@@ -42,7 +42,7 @@ std::string BackupNames::bookName(const std::string& bookPath)
 
 std::string BackupNames::fileName(const std::string& book, const std::tm& localTime)
 {
-    char stamp[32];
+    char stamp[80];  // room for any int, so the compiler sees no truncation
     std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d", localTime.tm_year + 1900, localTime.tm_mon + 1,
                   localTime.tm_mday, localTime.tm_hour, localTime.tm_min, localTime.tm_sec);
     return book + stamp + Extension;

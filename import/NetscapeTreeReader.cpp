@@ -154,34 +154,20 @@ std::string decoded(std::string_view text)
 
 // ------------------------------------------------------------ tags
 
-struct Attribute {
-    std::string name;  // lower case
-    std::string_view value;
-};
-
-struct Tag {
-    std::string name;  // lower case
-    bool closing = false;
-    std::vector<Attribute> attributes;
-
-    bool is(const char* word, bool closed = false) const { return name == word && closing == closed; }
-    // The decoded value of attribute `word` (lower case); false when absent.
-    bool attribute(const char* word, std::string& value) const
-    {
-        for (const Attribute& attribute : attributes) {
-            if (attribute.name == word) {
-                value = decoded(attribute.value);
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-// Names, then values quoted with either quote or bare up to a blank.
-std::vector<Attribute> parseAttributes(std::string_view text)
+bool sameIgnoringCase(std::string_view text, std::string_view lowerWord)
 {
-    std::vector<Attribute> attributes;
+    if (text.size() != lowerWord.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (lowerAscii(text[i]) != lowerWord[i]) return false;
+    return true;
+}
+
+// The raw value of attribute `lowerName` in a tag's attribute text (names,
+// then values quoted with either quote or bare up to a blank); false when
+// the tag has none. Walked anew for each name: a tag has few attributes,
+// and nothing is allocated.
+bool rawAttribute(std::string_view text, std::string_view lowerName, std::string_view& value)
+{
     size_t i = 0;
     const auto skipBlanks = [&] {
         while (i < text.size() && TextLines::isBlank(text[i])) ++i;
@@ -189,7 +175,8 @@ std::vector<Attribute> parseAttributes(std::string_view text)
     while (skipBlanks(), i < text.size()) {
         const size_t nameStart = i;
         while (i < text.size() && !TextLines::isBlank(text[i]) && text[i] != '=') ++i;
-        Attribute attribute{lowered(text.substr(nameStart, i - nameStart)), {}};
+        const std::string_view name = text.substr(nameStart, i - nameStart);
+        std::string_view found;
         skipBlanks();
         if (i < text.size() && text[i] == '=') {
             ++i;
@@ -197,13 +184,32 @@ std::vector<Attribute> parseAttributes(std::string_view text)
             const char quote = i < text.size() && (text[i] == '"' || text[i] == '\'') ? text[i] : '\0';
             const size_t valueStart = quote != '\0' ? ++i : i;
             while (i < text.size() && (quote != '\0' ? text[i] != quote : !TextLines::isBlank(text[i]))) ++i;
-            attribute.value = text.substr(valueStart, i - valueStart);
+            found = text.substr(valueStart, i - valueStart);
             if (quote != '\0' && i < text.size()) ++i;
         }
-        if (!attribute.name.empty()) attributes.push_back(std::move(attribute));
+        if (sameIgnoringCase(name, lowerName)) {
+            value = found;
+            return true;
+        }
     }
-    return attributes;
+    return false;
 }
+
+struct Tag {
+    std::string name;  // lower case
+    bool closing = false;
+    std::string_view attributes;
+
+    bool is(const char* word, bool closed = false) const { return name == word && closing == closed; }
+    // The decoded value of attribute `lowerName`; false when absent.
+    bool attribute(std::string_view lowerName, std::string& value) const
+    {
+        std::string_view raw;
+        if (!rawAttribute(attributes, lowerName, raw)) return false;
+        value = decoded(raw);
+        return true;
+    }
+};
 
 // "<name attributes>" or "</name>" without the angle brackets.
 Tag parseTag(std::string_view inside)
@@ -217,7 +223,7 @@ Tag parseTag(std::string_view inside)
     const size_t nameStart = i;
     while (i < inside.size() && (isLetter(inside[i]) || isDigit(inside[i]))) ++i;
     tag.name = lowered(inside.substr(nameStart, i - nameStart));
-    if (!tag.closing) tag.attributes = parseAttributes(inside.substr(i));
+    if (!tag.closing) tag.attributes = inside.substr(i);
     return tag;
 }
 
@@ -234,9 +240,16 @@ bool dateOfSeconds(const std::string& text, std::string& date)
         seconds = seconds * 10 + (c - '0');
     }
     const std::time_t time = static_cast<std::time_t>(seconds);
-    const std::tm* local = std::localtime(&time);
+    std::tm converted{};
+    // glibc's localtime reads the time zone file again at every call, which
+    // would cost a file system lookup per link; localtime_r reads it once.
+#ifdef _WIN32
+    const std::tm* local = localtime_s(&converted, &time) == 0 ? &converted : nullptr;
+#else
+    const std::tm* local = localtime_r(&time, &converted);
+#endif
     if (local == nullptr || local->tm_year + 1900 > 9999) return false;
-    char buffer[16];
+    char buffer[48];  // room for any int, so the compiler sees no truncation
     std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
     date = buffer;
     return true;
