@@ -279,7 +279,7 @@ void setMarksFromTags(BookmarkItem& item, const std::string& tags)
 
 class TreeBuilder {
 public:
-    TreeBuilder(const std::string& today) : today_(today), group_(BookmarkItem::create())
+    explicit TreeBuilder(const std::string& today) : today_(today), group_(BookmarkItem::create())
     {
         group_->makeGroup(std::string(), today_);
         levels_.push_back({group_.get(), 0, 1, false});
@@ -427,6 +427,7 @@ private:
     void closeList()
     {
         pendingFolder_ = nullptr;
+        described_ = nullptr;
         if (--current().lists > 0) return;
         if (levels_.size() > 1)
             levels_.pop_back();

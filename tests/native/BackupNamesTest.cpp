@@ -5,6 +5,7 @@
 #include "framework/MemoryFile.h"
 #include "model/BookItemCount.h"
 #include "model/ItemRecord.h"
+#include "tests/common/CalendarTime.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,8 @@ namespace {
 
 TEST(BackupNames, NameTheBookAndTheLocalTimeAndReadBothBack)
 {
-    std::tm time{};
-    time.tm_year = 2024 - 1900;
-    time.tm_mon = 2;
-    time.tm_mday = 5;
-    time.tm_hour = 7;
-    time.tm_min = 8;
-    time.tm_sec = 9;
-    const std::string name = BackupNames::fileName(BackupNames::bookName("C:\\本棚\\表.v2.rvl"), time);
+    const std::string name =
+        BackupNames::fileName(BackupNames::bookName("C:\\本棚\\表.v2.rvl"), calendarTime(2024, 3, 5, 7, 8, 9));
     EXPECT_EQ("表.v2-20240305-070809.rvl", name);
     std::string book, shown;
     ASSERT_TRUE(BackupNames::parse(name, book, shown));

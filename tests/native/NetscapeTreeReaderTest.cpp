@@ -4,6 +4,7 @@
 
 #include "import/NetscapeTreeReader.h"
 #include "platform/CodePage.h"
+#include "tests/common/CalendarTime.h"
 #include "tests/common/ExpectSameTree.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +19,7 @@ const std::string kToday = "2030/01/02";
 // Seconds since 1970 of local noon on a day.
 std::string secondsOfNoon(int year, int month, int day)
 {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = 12;
-    local.tm_isdst = -1;
+    std::tm local = calendarTime(year, month, day, 12);
     return std::to_string(static_cast<long long>(std::mktime(&local)));
 }
 
