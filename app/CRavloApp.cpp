@@ -186,6 +186,7 @@ void CRavloApp::discoverAddins(const std::string& path)
 {
     const std::string folder = PathJoin::folderOf(path);
     for (const ListedFile& file : listFiles(PathJoin::join(folder, "*", "dll"))) {
+        // The search also matches short names such as X.DLL~1: check the extension.
         if (!hasDllExtension(file.name)) continue;
         auto addin = std::make_unique<AddinModule>();
         if (addin->load(PathJoin::join(folder, file.name)) && addin->initialize(options_->settingsFolder))

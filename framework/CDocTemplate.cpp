@@ -88,13 +88,14 @@ bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool c
     const bool wasModified = document.IsModified();
     document.SetModifiedFlag(false);
     if (document.OnOpenDocument(path)) {
-        if (!asCopy) {
+        if (asCopy) {
+            // Without a path saving asks for one; modified, as no file holds it as a book yet.
+            document.pathName_.clear();
+            SetDefaultTitle(document);
+            document.SetModifiedFlag(true);
+        } else {
             document.SetPathName(path);
-            return true;
         }
-        document.pathName_.clear();
-        SetDefaultTitle(document);
-        document.SetModifiedFlag(true);
         return true;
     }
     if (created) return false;
