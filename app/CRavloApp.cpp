@@ -2,6 +2,7 @@
 
 #include "addin/AddinFinder.h"
 #include "app/CAboutDlg.h"
+#include "app/CBackupRestoreDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingFolderDlg.h"
 #include "app/LegacyIniOptions.h"
@@ -13,6 +14,7 @@
 #include "framework/resource_fw.h"
 #include "model/CRavloDoc.h"
 #include "platform/CodePage.h"
+#include "platform/FolderListing.h"
 #include "platform/PathJoin.h"
 #include "res/resource.h"
 #include "views/CRavloView.h"
@@ -49,6 +51,7 @@ CRavloApp::CRavloApp() : itemTransfer_(std::make_unique<ItemTransfer>()), option
     AddCommand(ID_HELP_CONTENTS, [this] { onHelpContents(); });
     AddCommand(ID_SETTING_FOLDER, [this] { onChangeSettingsFolder(); });
     AddCommand(ID_APP_ABOUT, [this] { onAppAbout(); });
+    AddCommand(ID_FILE_RESTORE_BACKUP, [this] { onRestoreBackup(); });
 }
 
 CRavloApp::~CRavloApp()
@@ -179,6 +182,13 @@ void CRavloApp::discoverAddins(const std::string& path)
 {
     for (auto& addin : AddinFinder::discover(PathJoin::folderOf(path), options_->settingsFolder))
         addins_.push_back(std::move(addin));
+}
+
+void CRavloApp::onRestoreBackup()
+{
+    CBackupRestoreDlg dialog(BookBackups(options_->settingsFolder).list());
+    if (dialog.DoModal(GetMainWindow() != nullptr ? GetMainWindow()->GetHwnd() : nullptr) != IDOK) return;
+    GetDocTemplate()->OpenDocumentCopy(dialog.chosenPath);
 }
 
 void CRavloApp::onAppAbout()

@@ -52,6 +52,8 @@ private:
     void onHelpContents();
     void onChangeSettingsFolder();
     void onAppAbout();
+    // Opens the backup the user picks as an untitled copy.
+    void onRestoreBackup();
 
     // Destroyed last, after the options record.
     std::unique_ptr<ItemTransfer> itemTransfer_;

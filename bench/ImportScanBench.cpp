@@ -1,10 +1,12 @@
 // Reads the links of the reference book's Netscape bookmark file and Opera
 // hotlist the way the importers do: the whole file from disk, for the
-// hotlist the UTF-8 conversion, then the scan. $RAVLO_BENCH_DATA/book.htm and
+// hotlist the UTF-8 conversion, then the scan; and the whole tree of the
+// Netscape file the way the import keeping folders reads it. $RAVLO_BENCH_DATA/book.htm and
 // book.adr are made by bench/make_inputs.py (bench/run sets everything up).
 
 #include "import/HotlistScanner.h"
 #include "import/NetscapeBookmarkScanner.h"
+#include "import/NetscapeTreeReader.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
@@ -72,7 +74,16 @@ void HotlistScan(benchmark::State& state)
     });
 }
 
+void NetscapeTreeRead(benchmark::State& state)
+{
+    timeScan(state, "book.htm", [](const std::string& bytes, auto& titles, auto&) {
+        const TreeImport imported = NetscapeTreeReader::read(bytes, "book.htm", "2024/01/02");
+        titles.resize(imported.links);
+    });
+}
+
 BENCHMARK(NetscapeScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(NetscapeTreeRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(HotlistScan)->Unit(benchmark::kMillisecond);
 
 }  // namespace

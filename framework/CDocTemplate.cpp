@@ -52,13 +52,23 @@ std::unique_ptr<CView> CDocTemplate::CreateView() const
 
 CDocument* CDocTemplate::OpenDocumentFile(const std::string& path, bool makeVisible)
 {
+    return Open(path, makeVisible, false);
+}
+
+CDocument* CDocTemplate::OpenDocumentCopy(const std::string& path)
+{
+    return Open(path, true, true);
+}
+
+CDocument* CDocTemplate::Open(const std::string& path, bool makeVisible, bool asCopy)
+{
     const bool created = document_ == nullptr || frame_ == nullptr || frame_->GetHwnd() == nullptr;
     if (!created && !document_->SaveModified()) return nullptr;
     if (created) {
         DestroyDocumentAndFrame();
         if (!CreateDocumentAndFrame()) return nullptr;
     }
-    if (!OpenInto(*document_, path, created)) {
+    if (!OpenInto(*document_, path, created, asCopy)) {
         if (created) DestroyDocumentAndFrame();
         return nullptr;
     }
@@ -68,7 +78,7 @@ CDocument* CDocTemplate::OpenDocumentFile(const std::string& path, bool makeVisi
     return document_.get();
 }
 
-bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool created)
+bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool created, bool asCopy)
 {
     if (path.empty()) {
         SetDefaultTitle(document);
@@ -78,7 +88,14 @@ bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool c
     const bool wasModified = document.IsModified();
     document.SetModifiedFlag(false);
     if (document.OnOpenDocument(path)) {
-        document.SetPathName(path);
+        if (asCopy) {
+            // Without a path saving asks for one; modified, as no file holds it as a book yet.
+            document.pathName_.clear();
+            SetDefaultTitle(document);
+            document.SetModifiedFlag(true);
+        } else {
+            document.SetPathName(path);
+        }
         return true;
     }
     if (created) return false;

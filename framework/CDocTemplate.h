@@ -49,6 +49,9 @@ public:
     // null when cancelled or failed. A failed open that already changed the
     // document leaves a new document behind instead.
     CDocument* OpenDocumentFile(const std::string& path, bool makeVisible = true);
+    // Opens `path` the same way as an untitled copy: the document keeps no
+    // path and stays modified, so that saving it asks for a name.
+    CDocument* OpenDocumentCopy(const std::string& path);
     // The title of an untitled document: the document name, or "無題".
     void SetDefaultTitle(CDocument& document) const;
     // The file dialog for this document type; empty when cancelled.
@@ -58,7 +61,8 @@ public:
 private:
     bool CreateDocumentAndFrame();
     void DestroyDocumentAndFrame();
-    bool OpenInto(CDocument& document, const std::string& path, bool created);
+    CDocument* Open(const std::string& path, bool makeVisible, bool asCopy);
+    bool OpenInto(CDocument& document, const std::string& path, bool created, bool asCopy);
 
     UINT resourceId_;
     DocumentFactory newDocument_;

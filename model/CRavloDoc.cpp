@@ -3,6 +3,7 @@
 #include "addin/AddinSettingsDlg.h"
 #include "addin/HtmlOutputDlg.h"
 #include "app/AppOptions.h"
+#include "app/BookBackups.h"
 #include "app/CDropWindow.h"
 #include "app/COptionSheet.h"
 #include "framework/Archive.h"
@@ -17,6 +18,7 @@
 #include "framework/MemoryFile.h"
 #include "framework/UiServices.h"
 #include "import/CBookImportDlg.h"
+#include "import/TreeImportCommand.h"
 #include "model/BookXml.h"
 #include "model/DefaultBook.h"
 #include "model/HtmlItemStream.h"
@@ -75,6 +77,7 @@ void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 CRavloDoc::CRavloDoc()
 {
     AddCommand(ID_FILE_INSERT_BOOKMARKS, [this] { insertOtherBookmarks(); });
+    AddCommand(ID_FILE_IMPORT_TREE, [this] { TreeImportCommand::run(*this, mainWindowHandle()); });
     AddCommand(ID_FILE_HTML_OUTPUT, [this] { makeHtmlCommand(); });
     AddCommand(ID_SETTING_ADDIN, [this] { addinSettingsCommand(); });
     AddCommand(ID_SETTING_OPTIONS, [this] {
@@ -259,6 +262,7 @@ bool CRavloDoc::readOpenedFile(std::unique_ptr<DiskFile> file, const std::string
 
 bool CRavloDoc::OnSaveDocument(const std::string& path)
 {
+    backUpBeforeSave(path);
     bool saved = false;
     {
         CWaitCursor wait;
@@ -271,6 +275,16 @@ bool CRavloDoc::OnSaveDocument(const std::string& path)
     SetModifiedFlag(false);
     recordLastFile(path);
     return true;
+}
+
+void CRavloDoc::backUpBeforeSave(const std::string& path)
+{
+    if (options_ == nullptr || options_->settingsFolder.empty()) return;
+    const bool backedUp = BookBackups(options_->settingsFolder).backUp(path);
+    // Told once, not at every save, until a backup works again.
+    if (!backedUp && !backupFailureTold_)
+        CApplication::ShowMessage(path + " のバックアップに失敗しました。", MB_OK | MB_ICONEXCLAMATION);
+    backupFailureTold_ = !backedUp;
 }
 
 void CRavloDoc::recordLastFile(const std::string& path)

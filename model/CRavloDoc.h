@@ -122,6 +122,9 @@ private:
     // Reads an opened book in whichever form it is stored.
     bool readOpenedFile(std::unique_ptr<DiskFile> file, const std::string& path);
     void recordLastFile(const std::string& path);
+    // Keeps a copy of the book `path` is about to replace; a failure does not
+    // stop the save.
+    void backUpBeforeSave(const std::string& path);
     // Writes the drag formats, marks the items and runs the drag.
     DWORD dragMarkedItems(const std::vector<BookmarkItem*>& items);
 
@@ -132,4 +135,5 @@ private:
     AppOptions* options_ = nullptr;
     const ItemTransfer* itemTransfer_ = nullptr;
     const AddinList* addins_ = nullptr;
+    bool backupFailureTold_ = false;  // the last backup failed and the user was told
 };

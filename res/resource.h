@@ -61,6 +61,14 @@
 #define ID_ITEM_SORT_URL                0x8601
 #define ID_ITEM_SORT_DATE               0x8602
 
+// Commands added to the original menus take ids from 0x8400 up, their
+// dialogs from 0x8480 and those dialogs' controls from 0x8500, clear of the
+// original ranges.
+#define ID_FILE_IMPORT_TREE             0x8400
+#define ID_FILE_RESTORE_BACKUP          0x8401
+#define IDD_BACKUP_RESTORE              0x8480
+#define IDC_BACKUP_LIST                 0x8500
+
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC
 #define IDC_STATIC                      (-1)

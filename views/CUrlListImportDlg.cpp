@@ -1,6 +1,6 @@
 #include "views/CUrlListImportDlg.h"
 
-#include "platform/CodePage.h"
+#include "framework/ReportList.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -12,17 +12,6 @@ namespace {
 const int TitleColumnWidth = 200;
 // State image 2 of a list with check boxes is the checked box.
 const UINT CheckedState = INDEXTOSTATEIMAGEMASK(2);
-
-void insertColumn(HWND list, int index, const wchar_t* text, int width)
-{
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<wchar_t*>(text);
-    column.cx = width;
-    column.iSubItem = index;
-    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
 
 }  // namespace
 
@@ -51,22 +40,15 @@ bool CUrlListImportDlg::OnInitDialog()
 void CUrlListImportDlg::addColumns() const
 {
     SendMessageW(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    insertColumn(list(), 0, L"タイトル", TitleColumnWidth);
-    insertColumn(list(), 1, L"URL", TitleColumnWidth);
+    ReportList::insertColumn(list(), 0, L"タイトル", TitleColumnWidth);
+    ReportList::insertColumn(list(), 1, L"URL", TitleColumnWidth);
 }
 
 void CUrlListImportDlg::addRow(int row) const
 {
-    const std::wstring title = CodePage::toWide((*titles)[static_cast<size_t>(row)]);
-    const std::wstring url = CodePage::toWide((*urls)[static_cast<size_t>(row)]);
+    ReportList::setText(list(), row, 0, (*titles)[static_cast<size_t>(row)]);
+    ReportList::setText(list(), row, 1, (*urls)[static_cast<size_t>(row)]);
     LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<wchar_t*>(title.c_str());
-    SendMessageW(list(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    item.iSubItem = 1;
-    item.pszText = const_cast<wchar_t*>(url.c_str());
-    SendMessageW(list(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = CheckedState;
     SendMessageW(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));

@@ -1,4 +1,5 @@
 #include "app/DebugLog.h"
+#include "tests/common/CalendarTime.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,7 @@ namespace {
 
 std::tm fixedTime()
 {
-    std::tm time{};
-    time.tm_year = 2005 - 1900;
-    time.tm_mon = 0;
-    time.tm_mday = 2;
-    time.tm_hour = 3;
-    time.tm_min = 4;
-    time.tm_sec = 5;
-    return time;
+    return calendarTime(2005, 1, 2, 3, 4, 5);
 }
 
 const std::string header = "LogFile 01/02/05 03:04:05\r\n";

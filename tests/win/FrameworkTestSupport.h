@@ -263,7 +263,22 @@ public:
             SetFileAttributesW(CodePage::toWide(file).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileW(CodePage::toWide(file).c_str());
         }
-        RemoveDirectoryW(CodePage::toWide(path_).c_str());
+        removeTree(CodePage::toWide(path_));
+    }
+    // Also what the program made in it, such as its backup folder.
+    static void removeTree(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring path = folder + L"\\" + found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileW(path.c_str());
+            else if (found.cFileName[0] != L'.')
+                removeTree(path);
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryW(folder.c_str());
     }
     const std::string& Path() const { return path_; }
     // A path in the folder; the file is removed with the folder.

@@ -771,4 +771,34 @@ TEST_F(InsertBookmarksTest, LinkAtTheTopIsPassedOverForTheFirstTopLevelGroup)
     expectNewLinksIn(*top, 1);
 }
 
+TEST(TreeImportCommandTest, AddsTheFileAsTheLastTopLevelGroupAndTellsWhatCame)
+{
+    ScriptedUiServices ui;
+    FavouritesFolder folder;
+    const std::string file = folder.file("bookmarks.html", "<H1>Firefox</H1><DL><DT><H3>F</H3><DL><DT><A HREF=\"http://a/\">a</A>"
+                                                           "</DL><DT><A HREF=\"http://b/\">b</A></DL>");
+    CRavloDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    ListView view;
+    document.AddView(&view);
+    ui.fileChoices = {{}, {file}};
+    ui.answers = {IDOK};
+
+    EXPECT_TRUE(document.ExecuteOwnCommand(ID_FILE_IMPORT_TREE));
+    EXPECT_FALSE(document.IsModified()) << "a cancelled import changes nothing";
+    EXPECT_TRUE(document.ExecuteOwnCommand(ID_FILE_IMPORT_TREE));
+
+    const ItemList& top = document.rootItem()->children;
+    ASSERT_EQ(2u, top.size());
+    EXPECT_EQ("Firefox", top.back()->title);
+    EXPECT_EQ(2u, top.back()->children.size());
+    ASSERT_EQ(1u, view.updates.size());
+    EXPECT_EQ(HintItemsAdded, view.updates[0].first);
+    EXPECT_EQ(document.rootItem().get(), view.updates[0].second.group);
+    EXPECT_EQ(std::vector<BookmarkItem*>{top.back().get()}, view.updates[0].second.items);
+    EXPECT_TRUE(document.IsModified());
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(CodePage::toUtf8("1 個のフォルダと 2 個のリンクをインポートしました。"), CodePage::toUtf8(ui.messages[0].text));
+}
+
 }  // namespace

@@ -204,6 +204,32 @@ TEST_F(MainFrameTest, TheWindowShowsTheBookAndSavesItThroughTheDocument)
     EXPECT_EQ(book, app->options().LastFile);
 }
 
+TEST_F(MainFrameTest, ARestoredBackupOpensUntitledSoThatSavingItAsksForAName)
+{
+    ASSERT_TRUE(start());
+    CreateDirectoryW(CodePage::toWide(settings.File("backup")).c_str(), nullptr);
+    const ItemRef root = BookmarkItem::create();
+    root->addGroupChild("以前の版", "2024/01/02");
+    ASSERT_TRUE(saveBook(settings.File("backup\\本-20240102-030405.rvl"), *root));
+    int rows = 0;
+    ModalDriver restore(
+        [&rows](HWND dialog) {
+            rows = ListView_GetItemCount(GetDlgItem(dialog, IDC_BACKUP_LIST));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        L"バックアップから復元");
+
+    SendMessageW(frameWindow(), WM_COMMAND, ID_FILE_RESTORE_BACKUP, 0);
+
+    EXPECT_EQ(1, rows);
+    EXPECT_EQ("以前の版", document().rootItem()->children.front()->title);
+    EXPECT_EQ(L"無題 - Ravlo", windowText(frameWindow()));
+    EXPECT_TRUE(document().IsModified());
+    ui.fileChoices = {{}};
+    SendMessageW(frameWindow(), WM_COMMAND, ID_FILE_SAVE, 0);
+    EXPECT_EQ(1u, ui.fileRequests.size());
+}
+
 TEST_F(MainFrameTest, AFailedOpenThatReleasedTheBookShowsANewBookInBothPanes)
 {
     ASSERT_TRUE(start());

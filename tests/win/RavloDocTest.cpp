@@ -12,6 +12,8 @@
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderListing.h"
 #include "resource.h"
 #include "tests/common/ExpectSameTree.h"
 
@@ -22,6 +24,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -310,6 +313,50 @@ TEST_F(RavloDocTest, SaveRecordsTheBookAsLastFileInTheOptionsFile)
     reread.settingsFolder = options.settingsFolder;
     reread.LoadOptions();
     EXPECT_EQ(path, reread.LastFile);
+}
+
+TEST_F(RavloDocTest, SavingOverABookLeavesItsOldFileAmongTheTenNewestBackups)
+{
+    AppOptions options;
+    options.settingsFolder = folder.Path();
+    document.setOptions(&options);
+    ASSERT_TRUE(document.OnNewDocument());
+    const std::string book = folder.File("本.rvl");
+    ASSERT_TRUE(document.OnSaveDocument(book));
+    const std::string backups = folder.Path() + "\\backup\\";
+    EXPECT_FALSE(FileSystem::exists(backups)) << "a new file replaces nothing";
+    CreateDirectoryW(CodePage::toWide(backups).c_str(), nullptr);
+    for (char day = '0'; day <= '9'; ++day) writeFile(backups + "本-2020010" + day + "-000000.rvl", "older");
+    const std::string saved = readFile(book);
+
+    document.rootItem()->children.front()->title = "変更後";
+    ASSERT_TRUE(document.OnSaveDocument(book));
+
+    std::vector<std::string> fresh;
+    for (const ListedFile& file : listFiles(backups + "*.rvl"))
+        if (file.name.find("-2020") == std::string::npos) fresh.push_back(file.name);
+    EXPECT_EQ(10u, listFiles(backups + "*.rvl").size());
+    EXPECT_FALSE(FileSystem::exists(backups + "本-20200100-000000.rvl"));
+    ASSERT_EQ(1u, fresh.size());
+    EXPECT_EQ(saved, readFile(backups + fresh[0]));
+}
+
+TEST_F(RavloDocTest, ABackupThatCannotBeMadeIsToldOnceAndDoesNotStopTheSaves)
+{
+    AppOptions options;
+    options.settingsFolder = folder.Path();
+    document.setOptions(&options);
+    writeFile(folder.File("backup"), "a file where the backup folder would be");
+    const std::string book = folder.File("book.rvl");
+    writeFile(book, "old");
+    ASSERT_TRUE(document.OnNewDocument());
+    ui.answers = {IDOK};
+
+    EXPECT_TRUE(document.OnSaveDocument(book));
+    EXPECT_TRUE(document.OnSaveDocument(book));
+
+    expectOneMessage(book + " のバックアップに失敗しました。");
+    EXPECT_NE("old", readFile(book));
 }
 
 TEST_F(RavloDocTest, CloseRecordsThatTheDropWindowIsClosed)

@@ -1,5 +1,5 @@
 // Puts the real program into a state worth a screenshot and keeps it there
-// until it is killed:   ravlo_scenes main|item|folder|html|options|about READY_FILE
+// until it is killed:   ravlo_scenes main|item|folder|html|options|about|restore READY_FILE
 // The settings folder and the book live in a fresh temporary folder; the
 // file READY_FILE is written once the scene is on the screen.
 
@@ -66,6 +66,18 @@ std::string writeSampleBook(const std::string& folder)
     return path;
 }
 
+// Backups of the sample book from a few earlier saves, for the restore dialog.
+void writeSampleBackups(const std::string& folder, const std::string& book)
+{
+    const std::string backups = PathJoin::join(folder, "backup");
+    CreateDirectoryPath(backups);
+    for (const char* name : {"サンプル-20261208-091512.rvl", "サンプル-20261207-183040.rvl", "サンプル-20261205-120301.rvl"})
+        CopyFileW(CodePage::toWide(book).c_str(), CodePage::toWide(PathJoin::join(backups, name)).c_str(), FALSE);
+    const ItemRef root = BookmarkItem::create();
+    root->addGroupChild("仕事", "2026/11/30")->addUrlChild("社内ポータル", "http://portal.example.jp/", "", "2026/11/30");
+    saveBook(PathJoin::join(backups, "仕事用-20261130-174455.rvl"), *root);
+}
+
 class SceneApp : public CRavloApp {
 public:
     std::string book;
@@ -122,6 +134,7 @@ int runMain(bool withItemDialog)
     SceneApp app;
     RegistryProfile("Software\\Tanvex\\Ravlo").WriteString("Folder", "Setting", folder);
     app.book = writeSampleBook(folder);
+    if (sceneCommand == ID_FILE_RESTORE_BACKUP) writeSampleBackups(folder, app.book);
     if (!app.InitInstance()) return 1;
     MoveWindow(app.GetMainWindow()->GetHwnd(), 40, 30, 900, 560, TRUE);
     TIMERPROC next = withItemDialog ? openItemDialog : mainReady;
@@ -145,7 +158,7 @@ int runFolderDialog()
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about READY_FILE\n", stderr);
+        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about|restore READY_FILE\n", stderr);
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -158,7 +171,8 @@ int wmain(int argc, wchar_t** argv)
     const struct {
         const wchar_t* name;
         UINT command;
-    } commandScenes[] = {{L"html", ID_FILE_HTML_OUTPUT}, {L"options", ID_SETTING_OPTIONS}, {L"about", ID_APP_ABOUT}};
+    } commandScenes[] = {{L"html", ID_FILE_HTML_OUTPUT}, {L"options", ID_SETTING_OPTIONS}, {L"about", ID_APP_ABOUT},
+                         {L"restore", ID_FILE_RESTORE_BACKUP}};
     for (const auto& commandScene : commandScenes) {
         if (scene != commandScene.name) continue;
         sceneCommand = commandScene.command;
