@@ -78,7 +78,12 @@ bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool c
     const bool wasModified = document.IsModified();
     document.SetModifiedFlag(false);
     if (document.OnOpenDocument(path)) {
-        document.SetPathName(path);
+        if (document.OpenedFileIsOwn()) {
+            document.SetPathName(path);
+        } else {
+            document.pathName_.clear();
+            SetDefaultTitle(document);
+        }
         return true;
     }
     if (created) return false;

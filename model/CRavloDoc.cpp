@@ -15,13 +15,16 @@
 #include "framework/DiskFile.h"
 #include "framework/FileErrorMessage.h"
 #include "framework/MemoryFile.h"
+#include "framework/ResourceText.h"
 #include "import/CBookImportDlg.h"
+#include "model/BookDepth.h"
 #include "model/BookXml.h"
 #include "model/ItemRecord.h"
 #include "model/SException.h"
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
+#include "platform/CodePage.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
 #include "views/ItemDataSource.h"
@@ -63,6 +66,13 @@ HGLOBAL globalCopy(const void* bytes, size_t size)
 void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 {
     for (BookmarkItem* item : items) item->setDragging(value);
+}
+
+// A warning from the string table, its "%1" replaced by `name`.
+void warn(UINT textId, const std::string& name = std::string())
+{
+    const std::string pattern = CodePage::fromWide(ResourceText::Load(textId));
+    CApplication::ShowMessage(FileErrorMessage::Substitute(pattern.c_str(), name), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -151,6 +161,13 @@ DWORD CRavloDoc::dropEffectFor(IDataObject* data, DWORD keyState) const
     return itemTransfer_ != nullptr ? itemTransfer_->canAccept(data, keyState) : DROPEFFECT_NONE;
 }
 
+bool CRavloDoc::admitsBelow(const BookmarkItem& group, int levels) const
+{
+    if (fitsBelow(group, levels)) return true;
+    warn(IDS_ITEMS_TOO_DEEP);
+    return false;
+}
+
 void CRavloDoc::appendItems(BookmarkItem& group, const std::vector<ItemRef>& items)
 {
     UpdateHint hint;
@@ -216,6 +233,7 @@ bool CRavloDoc::OnNewDocument()
 bool CRavloDoc::OnOpenDocument(const std::string& path)
 {
     startUpDropWindow();
+    openedForeignFile_ = false;
     std::unique_ptr<DiskFile> file;
     try {
         file = std::make_unique<DiskFile>(path, DiskFile::Mode::Read);
@@ -249,8 +267,18 @@ bool CRavloDoc::readOpenedFile(std::unique_ptr<DiskFile> file, const std::string
         return false;
     }
     file.reset();
+    switch (loadBook(path, *root_)) {
+    case BookLoad::Read:
+        return true;
+    case BookLoad::Foreign:
+        openedForeignFile_ = true;
+        return true;
+    case BookLoad::Unreadable:
+        break;
+    }
     // The DOM service says nothing about why it could not load a file.
-    return loadBook(path, *root_);
+    warn(IDS_BOOK_UNREADABLE, path);
+    return false;
 }
 
 bool CRavloDoc::OnSaveDocument(const std::string& path)
@@ -347,7 +375,7 @@ void CRavloDoc::insertOtherBookmarks()
     if (dialog.DoModal(mainWindowHandle()) != IDOK) return;
     const bool toOpenGroup = dialog.destination == CBookImportDlg::OpenGroup && current != nullptr;
     BookmarkItem* const target = toOpenGroup ? current : topGroup();
-    if (target == nullptr) return;
+    if (target == nullptr || !admitsBelow(*target, 1)) return;
     const std::string today = todayText();
     std::vector<ItemRef> items;
     for (size_t i = 0; i < std::min(dialog.titles.size(), dialog.urls.size()); ++i) {

@@ -69,6 +69,9 @@ public:
     std::vector<ItemRef> droppedItems(IDataObject* data);
     // The effect a drop target allows for `data` under the key state.
     DWORD dropEffectFor(IDataObject* data, DWORD keyState) const;
+    // Whether items spanning `levels` levels may go into `group`; when they
+    // would stand deeper than a book can hold, tells the user and answers false.
+    bool admitsBelow(const BookmarkItem& group, int levels) const;
     // Appends `items` at the end of `group`, announces them with one
     // HintItemsAdded (nothing selected) and marks the book modified.
     void appendItems(BookmarkItem& group, const std::vector<ItemRef>& items);
@@ -93,6 +96,8 @@ public:
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
+    // False after opening well-formed XML that is not a book.
+    bool OpenedFileIsOwn() const override { return !openedForeignFile_; }
     bool OnSaveDocument(const std::string& path) override;
     void OnCloseDocument() override;
     // Announces HintReset, then releases the tree.
@@ -123,6 +128,7 @@ private:
 
     ItemRef root_ = BookmarkItem::create();
     bool firstOpen_ = true;
+    bool openedForeignFile_ = false;
     std::unique_ptr<CDropWindow> dropWindow_;  // null while the drop window is closed
     AppOptions* options_ = nullptr;
     const ItemTransfer* itemTransfer_ = nullptr;

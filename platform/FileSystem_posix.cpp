@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +33,11 @@ bool isProtected(const std::string& path)
     return ::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0;
 }
 
+int64_t modificationTime(const struct stat& info)
+{
+    return static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
 }  // namespace
 
 std::FILE* FileSystem::open(const std::string& path, const char* mode)
@@ -61,5 +67,29 @@ bool FileSystem::replace(const std::string& source, const std::string& target)
     // The rename itself lives in the folder: flush that too. A folder that
     // cannot be synced (some file systems refuse) still holds the new file.
     syncPath(folderOf(target), O_RDONLY | O_DIRECTORY);
+    return true;
+}
+
+std::vector<FileSystem::Entry> FileSystem::filesStartingWith(const std::string& folder, const std::string& prefix)
+{
+    std::vector<Entry> entries;
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) return entries;
+    while (const dirent* found = ::readdir(listing)) {
+        const std::string name = found->d_name;
+        struct stat info;
+        if (name.compare(0, prefix.size(), prefix) == 0 && ::stat((folder + name).c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode))
+            entries.push_back({name, modificationTime(info)});
+    }
+    ::closedir(listing);
+    return entries;
+}
+
+bool FileSystem::lastWriteTime(const std::string& path, int64_t& time)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    time = modificationTime(info);
     return true;
 }

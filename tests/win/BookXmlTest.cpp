@@ -1,6 +1,6 @@
 #include "model/BookXml.h"
 
-#include "model/ItemRecord.h"
+#include "model/BookDepth.h"
 #include "platform/CodePage.h"
 #include "platform/ComInit.h"
 #include "platform/FileSystem.h"
@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -94,13 +95,13 @@ protected:
     void loadText(const std::string& text, BookmarkItem& root)
     {
         writeFile(path_, text);
-        ASSERT_TRUE(loadBook(path_, root));
+        ASSERT_EQ(BookLoad::Read, loadBook(path_, root));
     }
 
     void saveAndReload(const BookmarkItem& root, BookmarkItem& reloaded)
     {
         ASSERT_TRUE(saveBook(path_, root));
-        ASSERT_TRUE(loadBook(path_, reloaded));
+        ASSERT_EQ(BookLoad::Read, loadBook(path_, reloaded));
     }
 
     std::string folder_;
@@ -173,8 +174,8 @@ TEST_F(BookXmlTest, FieldsThatTheFileCannotHoldAsTheyAre)
     EXPECT_EQ("", childAt(reloaded, 1).url);
     // Control characters would make the file unreadable as XML: they are dropped.
     EXPECT_EQ("control chars", childAt(reloaded, 2).title);
-    // XML keeps line breaks as LF only.
-    EXPECT_EQ("CR LF\nLF\nCR\nend", childAt(reloaded, 2).message);
+    // Every line break comes back as it was written.
+    EXPECT_EQ("CR LF\r\nLF\nCR\rend", childAt(reloaded, 2).message);
 }
 
 TEST_F(BookXmlTest, TypeOutsideTheFourIsSavedAsTheLinkItReadsBackAs)
@@ -292,21 +293,22 @@ TEST_F(BookXmlTest, DocumentElementNameIsNotCheckedButItsNamespaceIs)
                                        std::string("http://ravlo.tanvex.jp/Application/Ravlo/106/"), std::string()}) {
         BookmarkItem root;
         root.addGroupChild("before", "");
-        loadText(bookText(items, foreign), root);
+        writeFile(path_, bookText(items, foreign));
+        EXPECT_EQ(BookLoad::Foreign, loadBook(path_, root)) << foreign;
         EXPECT_TRUE(root.children.empty()) << foreign;
     }
 
     // The namespace must be the document element's own, not one of a prefix.
     BookmarkItem prefixed;
-    loadText("<?xml version=\"1.0\"?>\n<r:Ravlo xmlns:r=\"http://ravlo.tanvex.jp/Application/Ravlo/106\">" + items +
-                 "</r:Ravlo>\n",
-             prefixed);
+    writeFile(path_, "<?xml version=\"1.0\"?>\n<r:Ravlo xmlns:r=\"http://ravlo.tanvex.jp/Application/Ravlo/106\">" + items +
+                 "</r:Ravlo>\n");
+    EXPECT_EQ(BookLoad::Foreign, loadBook(path_, prefixed));
     EXPECT_TRUE(prefixed.children.empty());
 }
 
 TEST_F(BookXmlTest, FailedLoadLeavesTheTreeAlone)
 {
-    const std::vector<std::string> unreadable = {
+    std::vector<std::string> unreadable = {
         "",
         "not xml at all",
         bookText("<Item type=\"Group\"><ItemList>"),  // cut short
@@ -316,17 +318,23 @@ TEST_F(BookXmlTest, FailedLoadLeavesTheTreeAlone)
         "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;\"><!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;\">]>"
         "<Ravlo xmlns=\"http://ravlo.tanvex.jp/Application/Ravlo/106\"><Item><Title>&f;&f;&f;&f;</Title></Item></Ravlo>",
     };
+    // Books with a DTD the DOM would take in, expanding or ignoring its entities.
+    for (const char* name : {"entity-expansion.rvl", "entity-expansion-utf16.rvl", "external-entity.rvl"})
+    {
+        unreadable.push_back(readFile(std::string("Z:") + RAVLO_TEST_DATA + "/" + name));
+        ASSERT_FALSE(unreadable.back().empty()) << name;
+    }
     for (const std::string& text : unreadable) {
         writeFile(path_, text);
         BookmarkItem root;
         root.addGroupChild("kept", "");
-        EXPECT_FALSE(loadBook(path_, root)) << text;
+        EXPECT_EQ(BookLoad::Unreadable, loadBook(path_, root)) << text;
         ASSERT_EQ(1u, root.children.size());
         EXPECT_EQ("kept", childAt(root, 0).title);
     }
     BookmarkItem root;
-    EXPECT_FALSE(loadBook(folder_ + "\\missing.rvl", root));
-    EXPECT_FALSE(loadBook(folder_, root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(folder_ + "\\missing.rvl", root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(folder_, root));
 }
 
 TEST_F(BookXmlTest, FailedSavesLeaveTheOldBookWhole)
@@ -381,6 +389,38 @@ TEST_F(BookXmlTest, InterruptedWriteLeavesTheOldBookWhole)
     EXPECT_FALSE(FileSystem::exists(fresh));
 }
 
+// A file at `path` last written `hours` from now.
+std::string fileWrittenIn(const std::string& path, int hours)
+{
+    writeFile(path, "leftover");
+    const HANDLE file = CreateFileW(CodePage::toWide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr);
+    FILETIME time;
+    GetSystemTimeAsFileTime(&time);
+    ULARGE_INTEGER value{{time.dwLowDateTime, time.dwHighDateTime}};
+    value.QuadPart += hours * 36000000000LL;
+    time = {value.LowPart, value.HighPart};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    return path.substr(path.rfind('\\') + 1);
+}
+
+TEST_F(BookXmlTest, SaveRemovesOnlyWhatKilledSavesOfTheSameBookLeftBehind)
+{
+    fileWrittenIn(FileSystem::temporaryPathFor(path_), -1);
+    const std::string later = fileWrittenIn(FileSystem::temporaryPathFor(path_), 1);  // a save still going on
+    const std::string otherBook = fileWrittenIn(FileSystem::temporaryPathFor(folder_ + "\\other.rvl"), -1);
+    const std::string notOurs = fileWrittenIn(folder_ + "\\~rvNOTOURS.tmp", -1);
+
+    ASSERT_TRUE(saveBook(path_, BookmarkItem()));
+
+    std::vector<std::string> expected = {"book.rvl", later, otherBook, notOurs};
+    std::vector<std::string> left = filesInFolder();
+    std::sort(expected.begin(), expected.end());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(expected, left);
+}
+
 // Builds Item/ItemList/Item/... `levels` items deep directly in a DOM.
 ComPtr<IXMLDOMElement> deepItemChain(IXMLDOMDocument& document, int levels)
 {
@@ -426,19 +466,37 @@ TEST_F(BookXmlTest, NestingDeeperThanABookMayHoldIsRefused)
     BookmarkItem tooDeep;
     EXPECT_THROW(readItemXml(tooDeep, *deepItemChain(*document.Get(), kMaxItemDepth + 1).Get()), std::runtime_error);
 
-    // The writer refuses such a tree too, rather than write a book that would not open.
+    // The DOM's own limit, which decides how deep a book may be.
+    for (const int depth : {kDomElementDepth, kDomElementDepth + 1}) {
+        std::wstring text;
+        for (int level = 0; level < depth; ++level) text += L"<a>";
+        for (int level = 0; level < depth; ++level) text += L"</a>";
+        VARIANT_BOOL parsed = VARIANT_FALSE;
+        BSTR xml = SysAllocString(text.c_str());
+        document->loadXML(xml, &parsed);
+        SysFreeString(xml);
+        EXPECT_EQ(depth == kDomElementDepth, parsed == VARIANT_TRUE) << depth;
+    }
+
+    // The deepest tree saves and opens again; one level more is not saved and
+    // leaves the old book as it was.
     BookmarkItem root;
     BookmarkItem* at = &root;
-    for (int level = 1; level <= kMaxItemDepth; ++level) at = at->addGroupChild("", "").get();
+    for (int level = 2; level <= kMaxItemDepth; ++level) at = at->addGroupChild("", "").get();
+    BookmarkItem reloaded;
+    saveAndReload(root, reloaded);
+    EXPECT_EQ(kMaxItemDepth, depthOf(reloaded));
+    const std::string saved = readFile(path_);
+    at->addGroupChild("", "");
     EXPECT_FALSE(saveBook(path_, root));
-    EXPECT_FALSE(FileSystem::exists(path_));
+    EXPECT_EQ(saved, readFile(path_));
 
     // A file nested far too deep fails to load, without a crash.
     std::string text;
     for (int level = 0; level < 50000; ++level) text += "<Item><ItemList>";
     for (int level = 0; level < 50000; ++level) text += "</ItemList></Item>";
     writeFile(path_, bookText(text));
-    EXPECT_FALSE(loadBook(path_, root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(path_, root));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/CSettingFolderDlg.h"
 #include "app/ShellFolders.h"
 #include "model/BookXml.h"
+#include "platform/FileSystem.h"
 #include "platform/PathJoin.h"
 #include "res/resource.h"
 #include "views/CRavloView.h"
@@ -188,6 +189,24 @@ TEST_F(RavloAppTest, AMissingStartUpBookIsReportedAndANewBookTakesItsPlace)
     ASSERT_TRUE(start());
     ASSERT_EQ(1u, ui.messages.size());
     EXPECT_NE(std::string::npos, ui.messages[0].text.find("ない.rvl"));
+    ASSERT_NE(nullptr, frame());
+    EXPECT_EQ(CRavloDoc::DefaultGroupTitle, topGroupTitle(document()));
+    EXPECT_EQ("", document().GetPathName());
+}
+
+TEST_F(RavloAppTest, ADamagedBookOnTheCommandLineIsReportedAndANewBookFollows)
+{
+    const std::string damaged = settings.File("damaged.rvl");
+    std::FILE* file = FileSystem::open(damaged, "wb");
+    ASSERT_NE(nullptr, file);
+    std::fputs("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Ravlo xmlns=\"", file);
+    std::fclose(file);
+    commandLine = CCommandLineInfo::FromArguments({CodePage::toWide(damaged)});
+    ui.answers = {IDOK};
+    ASSERT_TRUE(start());
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(damaged + " を開けませんでした。ブック ファイルとして読めません。", ui.messages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), ui.messages[0].type & MB_ICONMASK);
     ASSERT_NE(nullptr, frame());
     EXPECT_EQ(CRavloDoc::DefaultGroupTitle, topGroupTitle(document()));
     EXPECT_EQ("", document().GetPathName());

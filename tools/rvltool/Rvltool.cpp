@@ -108,7 +108,7 @@ bool Rvltool::openBook(const std::string& path, BookmarkItem& root)
         report("cannot read " + path + ": " + error.what());
         return false;
     }
-    if (loadBook(path, root)) return true;
+    if (loadBook(path, root) != BookLoad::Unreadable) return true;
     report("not a readable book: " + path);
     return false;
 }
