@@ -56,16 +56,21 @@ bool mayDeclareDocumentType(const char* bytes, size_t size)
     if (size >= 4 && std::memcmp(bytes, kEbcdicStart, 4) == 0) return true;
     // Every form holds the byte '<': only those places need a closer look.
     const std::string_view text(bytes, size);
-    for (size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
+    for (size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+        // In every form the '<' is followed by '!' or a zero byte, or follows a zero byte.
+        const bool formLike = (at + 1 < size && (bytes[at + 1] == '!' || bytes[at + 1] == '\0')) ||
+                              (at > 0 && bytes[at - 1] == '\0');
         for (const Form& form : forms())
-            if (matchesAt(bytes, size, at, form)) return true;
+            if (formLike && matchesAt(bytes, size, at, form)) return true;
+    }
     return false;
 }
 
-std::string withCarriageReturnReferences(const std::string& xml)
+std::string withCarriageReturnReferences(std::string xml)
 {
     static const char standIn[] = "\xEE\xA0\x80";  // kCarriageReturnStandIn in UTF-8
     static_assert(kCarriageReturnStandIn == 0xE800, "the UTF-8 bytes above");
+    if (xml.find(standIn) == std::string::npos) return xml;
     std::string out;
     out.reserve(xml.size());
     size_t copied = 0;

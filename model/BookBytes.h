@@ -20,4 +20,4 @@ constexpr wchar_t kCarriageReturnStandIn = 0xE800;
 
 // The DOM's UTF-8 serialisation of a book with each kCarriageReturnStandIn
 // written as "&#13;".
-std::string withCarriageReturnReferences(const std::string& xml);
+std::string withCarriageReturnReferences(std::string xml);
