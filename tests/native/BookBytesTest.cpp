@@ -17,11 +17,7 @@ bool refused(const std::string& bytes)
 std::string widened(const std::string& text, size_t width, bool bigEndian)
 {
     std::string out;
-    for (const char c : text) {
-        std::string unit(width, '\0');
-        unit[bigEndian ? width - 1 : 0] = c;
-        out += unit;
-    }
+    for (const char c : text) out += bigEndian ? std::string(width - 1, '\0') + c : c + std::string(width - 1, '\0');
     return out;
 }
 

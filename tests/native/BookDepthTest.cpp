@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-TEST(BookDepth, LevelsCountFromTheRootAndNothingGoesBelowTheDeepestLevel)
+TEST(BookDepth, LevelsCountFromTheRootAndNothingGoesBelowTheDeepest)
 {
     BookmarkItem root;
     BookmarkItem* deepest = &root;
     for (int level = 2; level <= kMaxItemDepth; ++level) deepest = deepest->addGroupChild("", "").get();
     EXPECT_EQ(kMaxItemDepth, itemLevel(*deepest));
     EXPECT_EQ(kMaxItemDepth, subtreeLevels(root));
-
     EXPECT_FALSE(fitsBelow(*deepest, 1));
-    EXPECT_TRUE(fitsBelow(*deepest->parent, 1));
-    const std::vector<ItemRef> twoLevels = {BookmarkItem::create(), BookmarkItem::create()};
-    twoLevels[1]->addGroupChild("", "");
-    EXPECT_EQ(2, subtreeLevels(twoLevels));
-    EXPECT_FALSE(fitsBelow(*deepest->parent, subtreeLevels(twoLevels)));
+    const BookmarkItem& third = *deepest->parent->parent;
+    EXPECT_TRUE(fitsBelow(third, 2));
+    EXPECT_FALSE(fitsBelow(third, subtreeLevels({BookmarkItem::create(), root.children.front()})));
     EXPECT_EQ(0, subtreeLevels(std::vector<ItemRef>()));
 }
-
-}  // namespace

@@ -206,10 +206,8 @@ TEST_F(RavloAppTest, ADamagedBookOnTheCommandLineIsReportedAndANewBookFollows)
     ASSERT_TRUE(start());
     ASSERT_EQ(1u, ui.messages.size());
     EXPECT_EQ(damaged + " を開けませんでした。ブック ファイルとして読めません。", ui.messages[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), ui.messages[0].type & MB_ICONMASK);
     ASSERT_NE(nullptr, frame());
     EXPECT_EQ(CRavloDoc::DefaultGroupTitle, topGroupTitle(document()));
-    EXPECT_EQ("", document().GetPathName());
 }
 
 TEST_F(RavloAppTest, AFileOnTheCommandLineWinsOverTheStartUpBook)
