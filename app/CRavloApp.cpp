@@ -93,7 +93,9 @@ bool CRavloApp::InitInstance()
 
     const CCommandLineInfo info = commandLine();
     openStartupBook(info);
-    if (GetMainWindow() == nullptr && !ProcessShellCommand(info)) return false;
+    if (GetMainWindow() == nullptr) ProcessShellCommand(info);
+    // A named book that could not be opened has told why: a new book follows.
+    if (GetMainWindow() == nullptr && !ProcessShellCommand(CCommandLineInfo())) return false;
     showMainWindow();
     return true;
 }

@@ -88,11 +88,12 @@ bool CDocTemplate::OpenInto(CDocument& document, const std::string& path, bool c
     const bool wasModified = document.IsModified();
     document.SetModifiedFlag(false);
     if (document.OnOpenDocument(path)) {
-        if (asCopy) {
-            // Without a path saving asks for one; modified, as no file holds it as a book yet.
+        if (asCopy || !document.OpenedFileIsOwn()) {
+            // Without a path saving asks for one. A copy is modified, as no file
+            // holds it as a book yet; a foreign file must never be overwritten.
             document.pathName_.clear();
             SetDefaultTitle(document);
-            document.SetModifiedFlag(true);
+            if (asCopy) document.SetModifiedFlag(true);
         } else {
             document.SetPathName(path);
         }

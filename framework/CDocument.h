@@ -44,6 +44,10 @@ public:
     virtual bool OnNewDocument();
     // The default reads the file through an archive with Serialize.
     virtual bool OnOpenDocument(const std::string& path);
+    // After a successful open: whether the document now stands for the file.
+    // False when it only took in a file of another kind, which a save must
+    // not replace: the document then stays untitled.
+    virtual bool OpenedFileIsOwn() const { return true; }
     // The default writes the file through an archive with Serialize, into a
     // temporary file that replaces the old one only when complete.
     virtual bool OnSaveDocument(const std::string& path);

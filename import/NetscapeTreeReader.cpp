@@ -2,12 +2,17 @@
 
 #include "import/NetscapeBookmarkScanner.h"
 #include "import/TextLines.h"
+#include "model/BookDepth.h"
 #include "platform/CodePage.h"
 
 #include <cstdio>
 #include <ctime>
 #include <utility>
 #include <vector>
+
+// The new group stands at level 2 below the root, its deepest links one level
+// below the deepest folder kept.
+static_assert(2 + NetscapeTreeReader::MaxNesting + 1 <= kMaxItemDepth, "an import must fit in a book");
 
 // The markup characters the reader looks for ("<", ">", "&", ";", quotes,
 // "=", "/", "!", blanks) all lie below 0x40, which code page 932 never uses

@@ -1,6 +1,7 @@
 #include "model/BookXml.h"
 
-#include "model/ItemRecord.h"
+#include "model/BookBytes.h"
+#include "model/BookDepth.h"
 #include "platform/CodePage.h"
 #include "platform/ComInit.h"
 #include "platform/FileSystem.h"
@@ -24,14 +25,11 @@ const wchar_t kBookNamespace[] = L"http://ravlo.tanvex.jp/Application/Ravlo/106"
 
 namespace {
 
-// MSXML 6: present on every supported Windows and in Wine, and it refuses
-// DTDs by default, so a hostile book cannot expand entities without bound.
+// MSXML 6: present on every supported Windows and in Wine. On Windows it
+// refuses DTDs by default; Wine's does not, so no DTD ever reaches it.
 const CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
 // IXMLDOMDocument2, for setProperty; mingw's import library lacks it.
 const IID kDomDocument2Interface = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
-// Element depth of the Title of the deepest item a book may hold: Ravlo,
-// then Item and ItemList for each level.
-constexpr long kMaxElementDepth = 2L * kMaxItemDepth + 2;
 
 const wchar_t kBookTemplate[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?><Ravlo/>";
 const wchar_t kItemElement[] = L"Item";
@@ -103,8 +101,8 @@ void ensureSucceeded(VARIANT_BOOL success)
     if (success != VARIANT_TRUE) throw std::runtime_error("the XML DOM could not parse the book");
 }
 
-// MSXML 6 stops parsing at 256 nested elements unless told otherwise. Wine
-// does not know the property (its parser has a fixed limit of its own).
+// MSXML 6 on Windows reads as deep as the DOM under Wine, whose fixed limit
+// (it ignores the property) decides how deep a book may be.
 void allowBookDepth(IXMLDOMDocument& document)
 {
     ComPtr<IXMLDOMDocument2> settings;
@@ -113,7 +111,7 @@ void allowBookDepth(IXMLDOMDocument& document)
     VARIANT depth;
     VariantInit(&depth);
     depth.vt = VT_I4;
-    depth.lVal = kMaxElementDepth;
+    depth.lVal = kDomElementDepth;
     settings->setProperty(makeBstr(L"MaxElementDepth").get(), depth);
 }
 
@@ -259,9 +257,9 @@ SafeArrayPtr readFileBytes(const std::string& path)
 
 // ------------------------------------------------------------ the book
 
-void ensureDepthAllowed(int depth)
+[[noreturn]] void throwTooDeep()
 {
-    if (depth > kMaxItemDepth) throw std::runtime_error("items nested too deeply for a book");
+    throw std::runtime_error("items nested too deeply for a book");
 }
 
 // A type from outside the four is written as the type it reads back as.
@@ -284,11 +282,13 @@ bool isXmlCharacter(wchar_t c)
 
 // The DOM writes control characters as they are, and a file holding one is
 // not XML: the whole book would no longer open. They are dropped instead
-// (932 text never turns into the other characters XML forbids).
+// (932 text never turns into the other characters XML forbids). Carriage
+// returns travel as their stand-in.
 std::wstring xmlText(const std::string& text932)
 {
     std::wstring text = CodePage::toWide(text932);
     text.erase(std::remove_if(text.begin(), text.end(), [](wchar_t c) { return !isXmlCharacter(c); }), text.end());
+    std::replace(text.begin(), text.end(), L'\r', kCarriageReturnStandIn);
     return text;
 }
 
@@ -302,9 +302,8 @@ void appendTextElement(IXMLDOMDocument& document, IXMLDOMElement& parent, const 
     appendChild(parent, *element.Get());
 }
 
-void writeItem(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item, int depth)
+void writeItem(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item)
 {
-    ensureDepthAllowed(depth);
     const ItemType type = writtenType(item.type);
     const char* typeName = itemTypeName(type);
     setAttribute(element, kTypeAttribute, std::wstring(typeName, typeName + std::strlen(typeName)));
@@ -316,7 +315,7 @@ void writeItem(IXMLDOMDocument& document, IXMLDOMElement& element, const Bookmar
     const ComPtr<IXMLDOMElement> list = createElement(document, kItemListElement);
     for (const ItemRef& child : item.children) {
         const ComPtr<IXMLDOMElement> childElement = createElement(document, kItemElement);
-        writeItem(document, *childElement.Get(), *child, depth + 1);
+        writeItem(document, *childElement.Get(), *child);
         appendChild(*list.Get(), *childElement.Get());
     }
     appendChild(element, *list.Get());
@@ -353,7 +352,7 @@ void readItemChild(BookmarkItem& item, IXMLDOMNode& node, int depth)
 
 void readItem(BookmarkItem& item, IXMLDOMNode& node, int depth)
 {
-    ensureDepthAllowed(depth);
+    if (depth > kMaxItemDepth) throwTooDeep();
     if (elementName(node) != kItemElement) return;
     item.type = typeFromName(CodePage::fromWide(attributeOf(node, kTypeAttribute)));
     for (ComPtr<IXMLDOMNode> child = firstChild(node); child; child = nextSibling(*child.Get()))
@@ -367,13 +366,14 @@ ComPtr<IXMLDOMNode> firstItemElement(IXMLDOMNode& parent)
     return nullptr;
 }
 
-void readDocument(IXMLDOMDocument& document, BookmarkItem& root)
+// False for a document of another program (or another version): nothing is read.
+bool readDocument(IXMLDOMDocument& document, BookmarkItem& root)
 {
     ComPtr<IXMLDOMElement> top;
     check(document.get_documentElement(top.GetAddressOf()));
-    // A book of another program (or another version) opens empty.
-    if (!top || defaultNamespaceOf(*top.Get()) != kBookNamespace) return;
+    if (!top || defaultNamespaceOf(*top.Get()) != kBookNamespace) return false;
     if (const ComPtr<IXMLDOMNode> item = firstItemElement(*top.Get())) readItemXml(root, *item.Get());
+    return true;
 }
 
 std::string bookBytes(const BookmarkItem& root)
@@ -391,14 +391,25 @@ std::string bookBytes(const BookmarkItem& root)
     const ComPtr<IXMLDOMElement> item = createElement(*document.Get(), kItemElement);
     writeItemXml(*document.Get(), *item.Get(), root);
     appendChild(*top.Get(), *item.Get());
-    return serialized(*document.Get());
+    return withCarriageReturnReferences(serialized(*document.Get()));
 }
 
-bool parseBook(const std::string& path, BookmarkItem& loaded)
+// Refuses what a book never holds before the DOM sees it.
+bool mayHoldDocumentType(SAFEARRAY& bytes)
+{
+    void* data = nullptr;
+    check(SafeArrayAccessData(&bytes, &data));
+    const bool refused = mayDeclareDocumentType(static_cast<const char*>(data), bytes.rgsabound[0].cElements);
+    SafeArrayUnaccessData(&bytes);
+    return refused;
+}
+
+BookLoad parseBook(const std::string& path, BookmarkItem& loaded)
 {
     const SafeArrayPtr bytes = readFileBytes(path);
+    if (mayHoldDocumentType(*bytes)) return BookLoad::Unreadable;
     const ComInit com;
-    if (!com.usable()) return false;
+    if (!com.usable()) return BookLoad::Unreadable;
     const ComPtr<IXMLDOMDocument> document = createDocument();
     VARIANT source;
     VariantInit(&source);
@@ -406,9 +417,8 @@ bool parseBook(const std::string& path, BookmarkItem& loaded)
     source.parray = bytes.get();
     VARIANT_BOOL parsed = VARIANT_FALSE;
     check(document->load(source, &parsed));
-    if (parsed != VARIANT_TRUE) return false;
-    readDocument(*document.Get(), loaded);
-    return true;
+    if (parsed != VARIANT_TRUE) return BookLoad::Unreadable;
+    return readDocument(*document.Get(), loaded) ? BookLoad::Read : BookLoad::Foreign;
 }
 
 void adoptLoaded(BookmarkItem& root, BookmarkItem& loaded)
@@ -430,7 +440,8 @@ const char* itemTypeName(ItemType type)
 
 void writeItemXml(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item)
 {
-    writeItem(document, element, item, 1);
+    if (subtreeLevels(item) > kMaxItemDepth) throwTooDeep();
+    writeItem(document, element, item);
 }
 
 void readItemXml(BookmarkItem& item, IXMLDOMNode& node)
@@ -447,14 +458,14 @@ bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter
     }
 }
 
-bool loadBook(const std::string& path, BookmarkItem& root)
+BookLoad loadBook(const std::string& path, BookmarkItem& root)
 {
     try {
         BookmarkItem loaded;
-        if (!parseBook(path, loaded)) return false;
-        adoptLoaded(root, loaded);
-        return true;
+        const BookLoad result = parseBook(path, loaded);
+        if (result != BookLoad::Unreadable) adoptLoaded(root, loaded);
+        return result;
     } catch (const std::exception&) {
-        return false;
+        return BookLoad::Unreadable;
     }
 }

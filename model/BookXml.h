@@ -27,8 +27,8 @@ extern const wchar_t kBookNamespace[];
 const char* itemTypeName(ItemType type);
 
 // Fills an existing Item element from `item` and its subtree. Throws
-// std::runtime_error when the DOM refuses an operation or the tree is nested
-// deeper than a book may be (kMaxItemDepth).
+// std::runtime_error when the DOM refuses an operation or the tree spans more
+// levels than a book may (kMaxItemDepth).
 void writeItemXml(IXMLDOMDocument& document, IXMLDOMElement& element, const BookmarkItem& item);
 // Fills `item` and its subtree from `node`; a node that is not an Item
 // element leaves `item` as it is. Throws std::runtime_error when the DOM
@@ -40,13 +40,19 @@ using BookBytesWriter = FileSystem::BytesWriter;
 
 // Saves the tree under `root` as a book. The book goes into a temporary file
 // beside `path` first, which replaces `path` only when every byte was written,
-// so a failed save leaves the previous file whole. Returns false on any
-// failure (reasons are not told apart: the caller shows one save error).
-// `writer` is replaceable so tests can make the write fail part way.
+// so a failed save leaves the previous file whole; a successful one removes
+// what killed saves of `path` left behind. Returns false on any failure, a
+// tree nested deeper than a book can hold included (reasons are not told
+// apart: the caller shows one save error). `writer` is replaceable so tests
+// can make the write fail part way.
 bool saveBook(const std::string& path, const BookmarkItem& root, BookBytesWriter writer = FileSystem::writeAll);
 
-// Loads the book at `path` into `root`, replacing its fields and children.
-// A book whose document element is not in kBookNamespace loads as an empty
-// tree. Returns false, leaving `root` untouched, for a missing or unreadable
-// file, XML the DOM rejects, or items nested deeper than kMaxItemDepth.
-bool loadBook(const std::string& path, BookmarkItem& root);
+enum class BookLoad {
+    Read,
+    Foreign,     // well-formed XML whose document element is not in kBookNamespace
+    Unreadable,  // missing or unreadable file, a DTD, XML the DOM rejects, too deep
+};
+// Loads the book at `path` into `root`, replacing its fields and children (a
+// foreign document leaves an empty tree); an unreadable one leaves `root` as
+// it was.
+BookLoad loadBook(const std::string& path, BookmarkItem& root);

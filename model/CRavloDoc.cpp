@@ -16,9 +16,11 @@
 #include "framework/DiskFile.h"
 #include "framework/FileErrorMessage.h"
 #include "framework/MemoryFile.h"
+#include "framework/ResourceText.h"
 #include "framework/UiServices.h"
 #include "import/CBookImportDlg.h"
 #include "import/TreeImportCommand.h"
+#include "model/BookDepth.h"
 #include "model/BookXml.h"
 #include "model/DefaultBook.h"
 #include "model/HtmlItemStream.h"
@@ -28,6 +30,7 @@
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
+#include "platform/CodePage.h"
 #include "platform/JapaneseTitleCollation.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
@@ -70,6 +73,13 @@ HGLOBAL globalCopy(const void* bytes, size_t size)
 void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 {
     for (BookmarkItem* item : items) item->setDragging(value);
+}
+
+// A warning from the string table, its "%1" replaced by `name`.
+void warn(UINT textId, const std::string& name = std::string())
+{
+    const std::string pattern = CodePage::fromWide(ResourceText::Load(textId));
+    CApplication::ShowMessage(FileErrorMessage::Substitute(pattern.c_str(), name), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -165,6 +175,13 @@ DWORD CRavloDoc::dropEffectFor(IDataObject* data, DWORD keyState) const
     return itemTransfer_ != nullptr ? itemTransfer_->canAccept(data, keyState) : DROPEFFECT_NONE;
 }
 
+bool CRavloDoc::admitsBelow(const BookmarkItem& group, int levels) const
+{
+    if (fitsBelow(group, levels)) return true;
+    warn(IDS_ITEMS_TOO_DEEP);
+    return false;
+}
+
 void CRavloDoc::announceChange(UpdateHintKind kind, UpdateHint& hint)
 {
     UpdateAllViews(nullptr, kind, &hint);
@@ -223,6 +240,7 @@ bool CRavloDoc::OnNewDocument()
 bool CRavloDoc::OnOpenDocument(const std::string& path)
 {
     startUpDropWindow();
+    openedForeignFile_ = false;
     std::unique_ptr<DiskFile> file;
     try {
         file = std::make_unique<DiskFile>(path, DiskFile::Mode::Read);
@@ -256,8 +274,18 @@ bool CRavloDoc::readOpenedFile(std::unique_ptr<DiskFile> file, const std::string
         return false;
     }
     file.reset();
+    switch (loadBook(path, *root_)) {
+    case BookLoad::Read:
+        return true;
+    case BookLoad::Foreign:
+        openedForeignFile_ = true;
+        return true;
+    case BookLoad::Unreadable:
+        break;
+    }
     // The DOM service says nothing about why it could not load a file.
-    return loadBook(path, *root_);
+    warn(IDS_BOOK_UNREADABLE, path);
+    return false;
 }
 
 bool CRavloDoc::OnSaveDocument(const std::string& path)
@@ -365,7 +393,7 @@ void CRavloDoc::insertOtherBookmarks()
     if (dialog.DoModal(mainWindowHandle()) != IDOK) return;
     const bool toOpenGroup = dialog.destination == CBookImportDlg::OpenGroup && current != nullptr;
     BookmarkItem* const target = toOpenGroup ? current : LinkImport::topGroup(*root_);
-    if (target == nullptr) return;
+    if (target == nullptr || !admitsBelow(*target, 1)) return;
     // Also with nothing kept: the user did import.
     editor_.appendItems(*target, LinkImport::urlItems(dialog.titles, dialog.urls, todayText()));
 }

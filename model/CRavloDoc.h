@@ -76,6 +76,9 @@ public:
     // Update all views with `hint`; the editor's way of telling them.
     void announceChange(UpdateHintKind kind, UpdateHint& hint) override;
     void markModified() override { SetModifiedFlag(); }
+    // Whether items spanning `levels` levels may go into `group`; when they
+    // would stand deeper than a book can hold, tells the user and answers false.
+    bool admitsBelow(const BookmarkItem& group, int levels) const;
     // Drags copies of `items` (with their subtrees) in the program's own
     // format; the items are marked as dragged meanwhile. Returns the effect
     // the target chose: on a move the caller removes the originals.
@@ -100,6 +103,8 @@ public:
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
+    // False after opening well-formed XML that is not a book.
+    bool OpenedFileIsOwn() const override { return !openedForeignFile_; }
     bool OnSaveDocument(const std::string& path) override;
     void OnCloseDocument() override;
     // Announces HintReset, then releases the tree.
@@ -131,6 +136,7 @@ private:
     BookEditor editor_{*this};
     ItemRef root_ = BookmarkItem::create();
     bool firstOpen_ = true;
+    bool openedForeignFile_ = false;
     std::unique_ptr<CDropWindow> dropWindow_;  // null while the drop window is closed
     AppOptions* options_ = nullptr;
     const ItemTransfer* itemTransfer_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 const char kItemStreamHeader[8] = {'R', 'a', 'v', 'l', 'o', '0', '0', '1'};
@@ -126,7 +127,10 @@ void readItemRecord(Archive& archive, BookmarkItem& item)
             continue;
         }
         --top.childrenLeft;
-        if (stack.size() >= static_cast<size_t>(kMaxItemDepth)) throwBadFormat("item records nested too deeply");
+        // Deeper items would make a book that cannot be saved and opened again.
+        if (stack.size() >= static_cast<size_t>(kMaxItemDepth))
+            throwBadFormat(("items nested deeper than the " + std::to_string(kMaxItemDepth) +
+                            " levels a book can hold").c_str());
         BookmarkItem* parent = top.item;
         ItemRef child = BookmarkItem::create();
         const int32_t childCount = readItemFields(archive, *child);

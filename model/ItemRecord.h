@@ -4,6 +4,7 @@
 
 #include "framework/Archive.h"
 #include "framework/ByteFile.h"
+#include "model/BookDepth.h"
 #include "model/BookmarkItem.h"
 
 #include <cstdint>
@@ -17,14 +18,13 @@ enum WriteOptions : uint32_t {
 
 // The 8 bytes in front of a whole book's record stream.
 extern const char kItemStreamHeader[8];
-// Records nested deeper than this are a format error, not a stack overflow.
-constexpr int kMaxItemDepth = 10000;
 
 void writeItemRecord(Archive& archive, const BookmarkItem& item, uint32_t options);
 // Fills `item` (a new item) and its subtree. Throws SException for a record
 // with fewer than four strings and ArchiveException for a short or
 // impossible stream (a count or length the remaining bytes cannot hold,
-// nesting deeper than kMaxItemDepth); the items read so far stay attached.
+// nesting deeper than a book can hold, kMaxItemDepth); the items read so far
+// stay attached.
 // A negative child count reads as none. Strings after the fifth (marks) are
 // read past and dropped.
 void readItemRecord(Archive& archive, BookmarkItem& item);

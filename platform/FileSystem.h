@@ -1,8 +1,10 @@
 #pragma once
 // File access by code page 932 path, and the safe-replace step every save uses.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 class FileSystem {
 public:
@@ -14,8 +16,13 @@ public:
     // Deletes a file (not a folder).
     static bool remove(const std::string& path);
     // A name no file has yet, in the folder of `target` (so that replace() is a
-    // rename within one volume); empty if none could be found.
+    // rename within one volume); empty if none could be found. The names of
+    // one target's temporary files share a tag of its file name.
     static std::string temporaryPathFor(const std::string& target);
+    // Deletes what killed saves of `target` left behind: files with its
+    // temporary names that were last written before `target` itself. A file
+    // another save still has open stays.
+    static void removeLeftoverTemporaries(const std::string& target);
     // Moves a completely written and closed `source` over `target` in one step,
     // flushed to disk, so `target` is either the old file or the new one. Fails,
     // leaving both files alone, where overwriting `target` would fail (a
@@ -33,4 +40,15 @@ public:
     // The absolute form of `path` (relative to the current folder);
     // unchanged when it is empty or the system cannot make one.
     static std::string fullPath(const std::string& path);
+
+private:
+    struct Entry {
+        std::string name;
+        int64_t lastWrite;  // in the units of lastWriteTime
+    };
+    // The files in `folder` (empty or ending in a separator) whose names begin
+    // with `prefix`, with when each was last written.
+    static std::vector<Entry> filesStartingWith(const std::string& folder, const std::string& prefix);
+    // When `path` was last written; false when that cannot be told.
+    static bool lastWriteTime(const std::string& path, int64_t& time);
 };

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +32,11 @@ std::string folderOf(const std::string& path)
 bool isProtected(const std::string& path)
 {
     return ::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0;
+}
+
+int64_t modificationTime(const struct stat& info)
+{
+    return static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 }  // namespace
@@ -71,4 +77,28 @@ std::string FileSystem::fullPath(const std::string& path)
     char folder[PATH_MAX];
     if (::getcwd(folder, sizeof folder) == nullptr) return path;
     return std::string(folder) + "/" + path;
+}
+
+std::vector<FileSystem::Entry> FileSystem::filesStartingWith(const std::string& folder, const std::string& prefix)
+{
+    std::vector<Entry> entries;
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) return entries;
+    while (const dirent* found = ::readdir(listing)) {
+        const std::string name = found->d_name;
+        struct stat info;
+        if (name.compare(0, prefix.size(), prefix) == 0 && ::stat((folder + name).c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode))
+            entries.push_back({name, modificationTime(info)});
+    }
+    ::closedir(listing);
+    return entries;
+}
+
+bool FileSystem::lastWriteTime(const std::string& path, int64_t& time)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return false;
+    time = modificationTime(info);
+    return true;
 }

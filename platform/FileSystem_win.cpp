@@ -55,6 +55,11 @@ void keepWindowsErrorInErrno()
     }
 }
 
+int64_t fileTimeValue(const FILETIME& time)
+{
+    return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
 }  // namespace
 
 // Nobody else may write to a file while we read or write it: a book changed
@@ -101,4 +106,27 @@ std::string FileSystem::fullPath(const std::string& path)
     const DWORD length = GetFullPathNameW(wide.c_str(), needed, buffer.data(), nullptr);
     if (length == 0 || length >= needed) return path;
     return CodePage::fromWide(std::wstring(buffer.data(), length));
+}
+
+std::vector<FileSystem::Entry> FileSystem::filesStartingWith(const std::string& folder, const std::string& prefix)
+{
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(widePath(folder + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        // The pattern also matches by short names: the caller checks the long one.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            entries.push_back({CodePage::fromWide(found.cFileName), fileTimeValue(found.ftLastWriteTime)});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
+bool FileSystem::lastWriteTime(const std::string& path, int64_t& time)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    time = fileTimeValue(data.ftLastWriteTime);
+    return true;
 }

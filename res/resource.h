@@ -33,6 +33,10 @@
 #define IDI_DROP_FRAME1                 139   // drop window animation
 #define IDI_DROP_FRAME2                 140
 
+// ---------------------------------------------------------------- messages
+#define IDS_BOOK_UNREADABLE             160   // %1: the path
+#define IDS_ITEMS_TOO_DEEP              161
+
 // ---------------------------------------------------------------- commands
 #define ID_OPTIONS_UPDATED              151   // sent to the main frame after the options changed
 #define ID_WINDOW_RESTORE               152   // sent to the main frame to bring it back from the tray

@@ -5,6 +5,7 @@
 #include "framework/CSplitter.h"
 #include "app/AppOptions.h"
 #include "framework/UiServices.h"
+#include "model/BookDepth.h"
 #include "model/CRavloDoc.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
@@ -154,10 +155,10 @@ bool CBookView::isCreateCommand(UINT id)
            id == ID_ITEM_NEW_SEPARATOR;
 }
 
-ItemRef CBookView::newItemFor(UINT id) const
+ItemRef CBookView::newItemFor(UINT id, const BookmarkItem& group) const
 {
     CRavloDoc* document = book();
-    if (document == nullptr) return {};
+    if (document == nullptr || !document->admitsBelow(group, 1)) return {};
     switch (id) {
     case ID_ITEM_NEW_GROUP:
         return document->newGroupItem();
@@ -202,6 +203,12 @@ std::vector<ItemRef> CBookView::droppedItems(IDataObject* data) const
 {
     CRavloDoc* document = book();
     return document != nullptr ? document->droppedItems(data) : std::vector<ItemRef>();
+}
+
+bool CBookView::admitsBelow(const BookmarkItem& group, const std::vector<ItemRef>& items) const
+{
+    const CRavloDoc* document = book();
+    return document == nullptr || document->admitsBelow(group, subtreeLevels(items));
 }
 
 DWORD CBookView::dragItems(const std::vector<BookmarkItem*>& items) const

@@ -65,8 +65,9 @@ protected:
     // The item dialog on `items`; true when the user pressed OK.
     bool editItems(const std::vector<BookmarkItem*>& items, int focusMode, bool topLevel) const;
     // The new item for creation command `id` (group, URL, URL-group,
-    // separator); empty when cancelled or for another id.
-    ItemRef newItemFor(UINT id) const;
+    // separator) in `group`; empty when cancelled, for another id, or when
+    // `group` lies too deep to hold it (the user is told).
+    ItemRef newItemFor(UINT id, const BookmarkItem& group) const;
     // The four creation commands.
     static bool isCreateCommand(UINT id);
 
@@ -78,6 +79,9 @@ protected:
     // The items a drop brings; a bad record of our own format is reported
     // and brings nothing.
     std::vector<ItemRef> droppedItems(IDataObject* data) const;
+    // Whether dropped `items` may go into `group`; when they would stand
+    // deeper than a book can hold, the user is told and the drop is refused.
+    bool admitsBelow(const BookmarkItem& group, const std::vector<ItemRef>& items) const;
     // Drags `items` out; the effect the target chose.
     DWORD dragItems(const std::vector<BookmarkItem*>& items) const;
     // The options that place dropped items (defaults without a record).

@@ -224,7 +224,7 @@ bool CRavloView::OnControlKeyDown(UINT key)
 void CRavloView::onCreateItem(UINT id)
 {
     if (group_ == nullptr) return;
-    const ItemRef item = newItemFor(id);
+    const ItemRef item = newItemFor(id, *group_);
     if (item == nullptr) return;
     item->parent = group_;
     group_->children.addTail(item);
@@ -642,13 +642,16 @@ void CRavloView::OnDragLeave()
 
 DWORD CRavloView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
 {
-    const DWORD effect = acceptedEffect(data, keyState);
+    DWORD effect = acceptedEffect(data, keyState);
     const std::vector<ItemRef> items = group_ != nullptr ? droppedItems(data) : std::vector<ItemRef>();
     if (!items.empty()) {
         bool intoGroup = false;
         const int row = insertionRow(clientPoint(screen), intoGroup);
-        if (intoGroup)
-            dropInto(*itemAt(row), items);
+        BookmarkItem& target = intoGroup ? *itemAt(row) : *group_;
+        if (!admitsBelow(target, items))
+            effect = DROPEFFECT_NONE;  // refused items stay where they came from: no move
+        else if (intoGroup)
+            dropInto(target, items);
         else
             dropBefore(row, items);
     }

@@ -274,7 +274,7 @@ void CSTreeBookView::createInSelected(UINT command)
 {
     BookmarkItem* group = selectedItem();
     if (group == nullptr || !group->isGroup()) return;
-    const ItemRef item = newItemFor(command);
+    const ItemRef item = newItemFor(command, *group);
     if (!item) return;
     group->appendChild(item);
     UpdateHint hint;
@@ -577,7 +577,11 @@ DWORD CSTreeBookView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
     const DWORD effect = acceptedEffect(data, keyState);
     const DropPlace place = placeFor(clientPoint(screen));
     OnDragLeave();
-    if (place.group != nullptr) insertDropped(place, droppedItems(data));
+    if (place.group == nullptr) return effect;
+    const std::vector<ItemRef> items = droppedItems(data);
+    // Refused items stay where they came from: no move.
+    if (!admitsBelow(*place.group, items)) return DROPEFFECT_NONE;
+    insertDropped(place, items);
     return effect;
 }
 

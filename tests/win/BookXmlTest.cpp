@@ -1,6 +1,6 @@
 #include "model/BookXml.h"
 
-#include "model/ItemRecord.h"
+#include "model/BookDepth.h"
 #include "platform/CodePage.h"
 #include "platform/ComInit.h"
 #include "platform/FileSystem.h"
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,17 +91,17 @@ protected:
         return names;
     }
 
-    // Loads a hand-written book; the test fails when it does not load.
-    void loadText(const std::string& text, BookmarkItem& root)
+    // Loads a hand-written book; the test fails when it does not load as `expected`.
+    void loadText(const std::string& text, BookmarkItem& root, BookLoad expected = BookLoad::Read)
     {
         writeFile(path_, text);
-        ASSERT_TRUE(loadBook(path_, root));
+        ASSERT_EQ(expected, loadBook(path_, root));
     }
 
     void saveAndReload(const BookmarkItem& root, BookmarkItem& reloaded)
     {
         ASSERT_TRUE(saveBook(path_, root));
-        ASSERT_TRUE(loadBook(path_, reloaded));
+        ASSERT_EQ(BookLoad::Read, loadBook(path_, reloaded));
     }
 
     std::string folder_;
@@ -173,8 +174,8 @@ TEST_F(BookXmlTest, FieldsThatTheFileCannotHoldAsTheyAre)
     EXPECT_EQ("", childAt(reloaded, 1).url);
     // Control characters would make the file unreadable as XML: they are dropped.
     EXPECT_EQ("control chars", childAt(reloaded, 2).title);
-    // XML keeps line breaks as LF only.
-    EXPECT_EQ("CR LF\nLF\nCR\nend", childAt(reloaded, 2).message);
+    // Every line break comes back as it was written.
+    EXPECT_EQ("CR LF\r\nLF\nCR\rend", childAt(reloaded, 2).message);
 }
 
 TEST_F(BookXmlTest, TypeOutsideTheFourIsSavedAsTheLinkItReadsBackAs)
@@ -292,7 +293,7 @@ TEST_F(BookXmlTest, DocumentElementNameIsNotCheckedButItsNamespaceIs)
                                        std::string("http://ravlo.tanvex.jp/Application/Ravlo/106/"), std::string()}) {
         BookmarkItem root;
         root.addGroupChild("before", "");
-        loadText(bookText(items, foreign), root);
+        loadText(bookText(items, foreign), root, BookLoad::Foreign);
         EXPECT_TRUE(root.children.empty()) << foreign;
     }
 
@@ -300,13 +301,13 @@ TEST_F(BookXmlTest, DocumentElementNameIsNotCheckedButItsNamespaceIs)
     BookmarkItem prefixed;
     loadText("<?xml version=\"1.0\"?>\n<r:Ravlo xmlns:r=\"http://ravlo.tanvex.jp/Application/Ravlo/106\">" + items +
                  "</r:Ravlo>\n",
-             prefixed);
+             prefixed, BookLoad::Foreign);
     EXPECT_TRUE(prefixed.children.empty());
 }
 
 TEST_F(BookXmlTest, FailedLoadLeavesTheTreeAlone)
 {
-    const std::vector<std::string> unreadable = {
+    std::vector<std::string> unreadable = {
         "",
         "not xml at all",
         bookText("<Item type=\"Group\"><ItemList>"),  // cut short
@@ -316,17 +317,20 @@ TEST_F(BookXmlTest, FailedLoadLeavesTheTreeAlone)
         "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;\"><!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;\">]>"
         "<Ravlo xmlns=\"http://ravlo.tanvex.jp/Application/Ravlo/106\"><Item><Title>&f;&f;&f;&f;</Title></Item></Ravlo>",
     };
+    // Books with a DTD the DOM would take in, expanding or ignoring its entities.
+    for (const char* name : {"entity-expansion.rvl", "entity-expansion-utf16.rvl", "external-entity.rvl"})
+        unreadable.push_back(readFile(std::string("Z:") + RAVLO_TEST_DATA + "/" + name));
     for (const std::string& text : unreadable) {
         writeFile(path_, text);
         BookmarkItem root;
         root.addGroupChild("kept", "");
-        EXPECT_FALSE(loadBook(path_, root)) << text;
+        EXPECT_EQ(BookLoad::Unreadable, loadBook(path_, root)) << text;
         ASSERT_EQ(1u, root.children.size());
         EXPECT_EQ("kept", childAt(root, 0).title);
     }
     BookmarkItem root;
-    EXPECT_FALSE(loadBook(folder_ + "\\missing.rvl", root));
-    EXPECT_FALSE(loadBook(folder_, root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(folder_ + "\\missing.rvl", root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(folder_, root));
 }
 
 TEST_F(BookXmlTest, FailedSavesLeaveTheOldBookWhole)
@@ -381,6 +385,30 @@ TEST_F(BookXmlTest, InterruptedWriteLeavesTheOldBookWhole)
     EXPECT_FALSE(FileSystem::exists(fresh));
 }
 
+// A leftover at `path` last written `hours` from now; its name.
+std::string leftover(const std::string& path, int hours)
+{
+    writeFile(path, "x");
+    ULARGE_INTEGER time;
+    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&time));
+    time.QuadPart += hours * 36000000000LL;
+    const HANDLE file = CreateFileW(CodePage::toWide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, reinterpret_cast<FILETIME*>(&time));
+    CloseHandle(file);
+    return path.substr(path.rfind('\\') + 1);
+}
+
+TEST_F(BookXmlTest, SaveRemovesOnlyWhatKilledSavesOfTheSameBookLeftBehind)
+{
+    leftover(FileSystem::temporaryPathFor(path_), -1);
+    const std::set<std::string> kept = {"book.rvl", leftover(FileSystem::temporaryPathFor(path_), 1),  // still saving
+                                        leftover(FileSystem::temporaryPathFor(folder_ + "\\other.rvl"), -1),
+                                        leftover(folder_ + "\\~rvNOTOURS.tmp", -1)};
+    ASSERT_TRUE(saveBook(path_, BookmarkItem()));
+    const std::vector<std::string> left = filesInFolder();
+    EXPECT_EQ(kept, std::set<std::string>(left.begin(), left.end()));
+}
+
 // Builds Item/ItemList/Item/... `levels` items deep directly in a DOM.
 ComPtr<IXMLDOMElement> deepItemChain(IXMLDOMDocument& document, int levels)
 {
@@ -426,19 +454,36 @@ TEST_F(BookXmlTest, NestingDeeperThanABookMayHoldIsRefused)
     BookmarkItem tooDeep;
     EXPECT_THROW(readItemXml(tooDeep, *deepItemChain(*document.Get(), kMaxItemDepth + 1).Get()), std::runtime_error);
 
-    // The writer refuses such a tree too, rather than write a book that would not open.
+    // The DOM's own limit, which decides how deep a book may be.
+    for (const int depth : {kDomElementDepth, kDomElementDepth + 1}) {
+        std::wstring text;
+        for (int level = 0; level < depth; ++level) text = L"<a>" + text + L"</a>";
+        VARIANT_BOOL parsed = VARIANT_FALSE;
+        BSTR xml = SysAllocString(text.c_str());
+        document->loadXML(xml, &parsed);
+        SysFreeString(xml);
+        EXPECT_EQ(depth == kDomElementDepth, parsed == VARIANT_TRUE) << depth;
+    }
+
+    // The deepest tree saves and opens again; one level more is not saved and
+    // leaves the old book as it was.
     BookmarkItem root;
     BookmarkItem* at = &root;
-    for (int level = 1; level <= kMaxItemDepth; ++level) at = at->addGroupChild("", "").get();
+    for (int level = 2; level <= kMaxItemDepth; ++level) at = at->addGroupChild("", "").get();
+    BookmarkItem reloaded;
+    saveAndReload(root, reloaded);
+    EXPECT_EQ(kMaxItemDepth, depthOf(reloaded));
+    const std::string saved = readFile(path_);
+    at->addGroupChild("", "");
     EXPECT_FALSE(saveBook(path_, root));
-    EXPECT_FALSE(FileSystem::exists(path_));
+    EXPECT_EQ(saved, readFile(path_));
 
     // A file nested far too deep fails to load, without a crash.
     std::string text;
     for (int level = 0; level < 50000; ++level) text += "<Item><ItemList>";
     for (int level = 0; level < 50000; ++level) text += "</ItemList></Item>";
     writeFile(path_, bookText(text));
-    EXPECT_FALSE(loadBook(path_, root));
+    EXPECT_EQ(BookLoad::Unreadable, loadBook(path_, root));
 }
 
 }  // namespace

@@ -199,7 +199,7 @@ TEST_F(MainFrameTest, TheWindowShowsTheBookAndSavesItThroughTheDocument)
     SendMessageW(frameWindow(), WM_COMMAND, ID_FILE_SAVE, 0);
     EXPECT_FALSE(document().IsModified());
     const ItemRef reread = BookmarkItem::create();
-    ASSERT_TRUE(loadBook(book, *reread));
+    ASSERT_EQ(BookLoad::Read, loadBook(book, *reread));
     EXPECT_EQ("変更後", reread->children.front()->title);
     EXPECT_EQ(book, app->options().LastFile);
 }

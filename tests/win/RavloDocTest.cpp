@@ -6,6 +6,7 @@
 #include "app/AppOptions.h"
 #include "framework/CFrameWindow.h"
 #include "framework/DiskFile.h"
+#include "model/BookDepth.h"
 #include "model/BookXml.h"
 #include "model/CRavloDoc.h"
 #include "model/ItemRecord.h"
@@ -259,18 +260,30 @@ TEST_F(RavloDocTest, StreamMarkWithoutTheFullHeaderOpensEmpty)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(RavloDocTest, XmlTheServiceCannotLoadFailsSilentlyAndStaysModified)
+TEST_F(RavloDocTest, XmlTheServiceCannotLoadIsReportedAndStaysModified)
 {
     for (const std::string& content : {std::string("<Ravlo><Item></Ravlo>"), std::string("Rav")}) {
         const std::string path = folder.File("broken" + std::to_string(content.size()) + ".rvl");
         writeFile(path, content);
+        ui.messages.clear();
+        ui.answers = {IDOK};
 
         EXPECT_FALSE(open(path)) << content;
 
         EXPECT_TRUE(document.IsModified()) << content;
         EXPECT_TRUE(sawReset()) << content;
-        EXPECT_TRUE(ui.messages.empty()) << content;
+        expectOneMessage(path + " を開けませんでした。ブック ファイルとして読めません。");
     }
+}
+
+TEST_F(RavloDocTest, ItemsThatWouldStandDeeperThanABookHoldsAreRefusedWithAMessage)
+{
+    BookmarkItem* group = document.rootItem().get();
+    for (int level = 2; level < kMaxItemDepth; ++level) group = group->addGroupChild("", "").get();
+    EXPECT_TRUE(document.admitsBelow(*group, 1));
+    ui.answers = {IDOK};
+    EXPECT_FALSE(document.admitsBelow(*group, 2));
+    expectOneMessage("これ以上深い階層にはアイテムを置けません。");
 }
 
 TEST_F(RavloDocTest, FailedSaveKeepsTheBookModifiedAndTheOldFileWhole)
@@ -513,6 +526,16 @@ TEST_F(RavloDocTemplateTest, FailedOpenAfterTheTreeWasReleasedLeavesANewBook)
     size_t resets = 0;
     for (const fwtest::ViewUpdate& update : View().updates) resets += update.hint == HintReset ? 1 : 0;
     EXPECT_LE(2u, resets);
+}
+
+TEST_F(RavloDocTemplateTest, WellFormedXmlOfAnotherKindOpensUntitled)
+{
+    const std::string foreign = folder.File("foreign.xml");
+    writeFile(foreign, "<?xml version=\"1.0\"?><settings><a>1</a></settings>");
+    ASSERT_NE(nullptr, app->OpenDocumentFile(foreign));
+
+    EXPECT_EQ("", Document().GetPathName());
+    EXPECT_EQ(CDocument::UntitledName, Document().GetTitle());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "views/CRavloView.h"
 #include "views/CSTreeBookView.h"
 
+#include <fstream>
 #include <shlobj.h>
 
 namespace {
@@ -191,6 +192,18 @@ TEST_F(RavloAppTest, AMissingStartUpBookIsReportedAndANewBookTakesItsPlace)
     ASSERT_NE(nullptr, frame());
     EXPECT_EQ(CRavloDoc::DefaultGroupTitle, topGroupTitle(document()));
     EXPECT_EQ("", document().GetPathName());
+}
+
+TEST_F(RavloAppTest, ADamagedBookOnTheCommandLineIsReportedAndANewBookFollows)
+{
+    const std::string damaged = settings.File("damaged.rvl");
+    std::ofstream(CodePage::toWide(damaged).c_str()) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Ravlo xmlns=\"";
+    commandLine = CCommandLineInfo::FromArguments({CodePage::toWide(damaged)});
+    ui.answers = {IDOK};
+    ASSERT_TRUE(start());
+    EXPECT_EQ(1u, ui.messages.size());
+    ASSERT_NE(nullptr, frame());
+    EXPECT_EQ(CRavloDoc::DefaultGroupTitle, topGroupTitle(document()));
 }
 
 TEST_F(RavloAppTest, AFileOnTheCommandLineWinsOverTheStartUpBook)

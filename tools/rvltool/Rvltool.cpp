@@ -251,7 +251,7 @@ int Rvltool::import(const ToolArguments& args)
 
 bool Rvltool::openOrCreateBook(const std::string& path, BookmarkItem& root)
 {
-    if (FileSystem::exists(path)) return openBook(path, root);
+    if (FileSystem::exists(path)) return openBook(path, root, false);
     DefaultBook::fill(root, todayText());
     return true;
 }
@@ -373,7 +373,7 @@ void Rvltool::dumpItem(const BookmarkItem& item, int depth)
     for (const ItemRef& child : item.children) dumpItem(*child, depth + 1);
 }
 
-bool Rvltool::openBook(const std::string& path, BookmarkItem& root)
+bool Rvltool::openBook(const std::string& path, BookmarkItem& root, bool foreignAllowed)
 {
     if (!FileSystem::exists(path)) {
         report("no such file: " + path);
@@ -394,8 +394,10 @@ bool Rvltool::openBook(const std::string& path, BookmarkItem& root)
         report("cannot read " + path + ": " + error.what());
         return false;
     }
-    if (loadBook(path, root)) return true;
-    report("not a readable book: " + path);
+    const BookLoad loaded = loadBook(path, root);
+    if (loaded == BookLoad::Read || (loaded == BookLoad::Foreign && foreignAllowed)) return true;
+    // A foreign XML file reads as an empty book, but must never be saved over.
+    report((loaded == BookLoad::Foreign ? "not a book (no book namespace): " : "not a readable book: ") + path);
     return false;
 }
 

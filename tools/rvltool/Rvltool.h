@@ -44,7 +44,8 @@ private:
     int usage(std::FILE* stream, int exitCode);
     int commandUsage(const CommandSpec& spec);
     // Reads a book in either stored form; tells why on `err` when it cannot.
-    bool openBook(const std::string& path, BookmarkItem& root);
+    // A foreign XML document reads as an empty book only where `foreignAllowed`.
+    bool openBook(const std::string& path, BookmarkItem& root, bool foreignAllowed = true);
     // An existing book, or a new default one when there is no file at `path`.
     bool openOrCreateBook(const std::string& path, BookmarkItem& root);
     // Reads each file into the pairs; false after telling why when one cannot be read.
