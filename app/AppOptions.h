@@ -52,7 +52,8 @@ struct AppOptions {
     // and writes options.xml at once instead (leaving `loaded` at 0).
     void LoadOptions(const LegacyOptionsSource* legacy = nullptr);
     // Writes the whole record to options.xml. The file is replaced only by a
-    // completely written one; false when it was not.
+    // completely written one; false when it was not. An options.xml that
+    // cannot be read is kept as options.xml.broken first.
     bool SaveOptions() const;
 
     std::string optionsFile() const;

@@ -264,6 +264,23 @@ TEST_F(OptionsXmlTest, UnreadableFileGivesDefaultsEvenForWhatWasReadBeforeTheErr
     EXPECT_EQ(loaded.loaded, 1);
 }
 
+TEST_F(OptionsXmlTest, TheFirstSaveKeepsAnUnreadableFileBesideIt)
+{
+    AppOptions saved = everyFieldSet();
+    saved.settingsFolder = settingsFolder;
+    ASSERT_TRUE(saved.SaveOptions());
+    std::string truncated = fileBytes();
+    truncated.pop_back();
+    const AppOptions loaded = loadedFrom(truncated);
+    EXPECT_EQ(loaded.FirstOpen, 2);
+
+    ASSERT_TRUE(loaded.SaveOptions());
+    ASSERT_TRUE(loaded.SaveOptions());
+    std::ifstream broken(options.optionsFile() + ".broken", std::ios::binary);
+    // The second save found a readable file: it did not replace the kept one.
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(broken), {}), truncated);
+}
+
 TEST_F(OptionsXmlTest, DropWindowOptionWithoutUsePositionIgnoresThePosition)
 {
     const AppOptions loaded = loadedFrom(
