@@ -22,7 +22,8 @@ struct WindowInfo {
     int TaskTray = 1;
     int MinimumIcon = 1;
     int MinimizedStart = 0;
-    // Every saved size was read and Restore is on: only then are they applied.
+    // Every saved size was read, the window rectangle is usable and Restore
+    // is on: only then are they applied.
     int complete = 0;
 };
 
