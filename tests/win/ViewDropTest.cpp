@@ -165,43 +165,6 @@ TEST_F(ViewDropTest, TreeZonesDropIntoBeforeOrAfterAGroup)
     EXPECT_EQ(before + 1, At({0}).children.size());
 }
 
-// How many pixels of the tree's client area a paint gives `color`.
-int paintedPixels(HWND control, COLORREF color)
-{
-    RECT client{};
-    GetClientRect(control, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    const auto* pixel = static_cast<const uint32_t*>(bits);
-    // A DIB holds 0x00RRGGBB, a COLORREF 0x00BBGGRR.
-    const uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    const int count = static_cast<int>(std::count(pixel, pixel + client.right * client.bottom, wanted));
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return count;
-}
-
-TEST_F(ViewDropTest, ADropOnTheTreeLeavesNoInsertMarkOrHighlight)
-{
-    const COLORREF mark = RGB(255, 0, 255);
-    TreeView_SetInsertMarkColor(Tree(), mark);
-    const auto link = BrowserLink(u8"<a href=\"http://x/\">新</a>");
-    Frame().Tree().OnDragEnter(link.get(), 0, AtEntry(At({0, 1}), Band::Top));
-    ASSERT_GT(paintedPixels(Tree(), mark), 0);
-    Frame().Tree().OnDrop(link.get(), 0, AtEntry(At({0, 1}), Band::Top));
-    EXPECT_EQ(0, paintedPixels(Tree(), mark));
-
-    DropOnTree(link.get(), AtEntry(At({0, 2}), Band::Middle));
-    EXPECT_EQ(0u, TreeView_GetItemState(Tree(), entryOf(At({0, 2})), TVIS_DROPHILITED));
-}
-
 TEST_F(ViewDropTest, AMovedRowLeavesItsGroupAndKeepsItsFields)
 {
     SelectRows({0});
