@@ -39,7 +39,7 @@ bool AppOptions::SaveOptions() const
     CMiniDOMNode document;
     OptionsXml::write(*this, document);
     CMiniDOMIO io;
-    return io.SaveReplacing(optionsFile(), document);
+    return io.SaveKeepingUnreadable(optionsFile(), document);
 }
 
 std::string AppOptions::optionsFile() const

@@ -22,7 +22,8 @@ struct WindowInfo {
     int TaskTray = 1;
     int MinimumIcon = 1;
     int MinimizedStart = 0;
-    // Every saved size was read and Restore is on: only then are they applied.
+    // Every saved size was read, the window rectangle is usable and Restore
+    // is on: only then are they applied.
     int complete = 0;
 };
 
@@ -52,7 +53,8 @@ struct AppOptions {
     // and writes options.xml at once instead (leaving `loaded` at 0).
     void LoadOptions(const LegacyOptionsSource* legacy = nullptr);
     // Writes the whole record to options.xml. The file is replaced only by a
-    // completely written one; false when it was not.
+    // completely written one; false when it was not. An options.xml that
+    // cannot be read is kept as options.xml.broken first.
     bool SaveOptions() const;
 
     std::string optionsFile() const;

@@ -1,6 +1,7 @@
 #include "app/CDropWindow.h"
 
 #include "app/AppOptions.h"
+#include "app/MonitorWorkAreas.h"
 #include "framework/CApplication.h"
 #include "framework/CFrameWindow.h"
 #include "framework/CWindow.h"
@@ -9,7 +10,6 @@
 #include "model/CRavloDoc.h"
 #include "res/resource.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -139,13 +139,10 @@ void CDropWindow::OnNcLButtonDblClk()
 void CDropWindow::placeWindow()
 {
     const AppOptions* options = owner_.options();
-    if (options != nullptr && options->OpenPosition == 1 && options->UsePosition != 0) {
-        SetWindowPos(hwnd_, nullptr, options->WindowPositionX, options->WindowPositionY, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        keepInWorkArea();
-    } else {
+    if (options != nullptr && options->OpenPosition == 1 && options->UsePosition != 0)
+        moveToSavedPosition(*options);
+    else
         centreInWorkArea();
-    }
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -160,20 +157,18 @@ void CDropWindow::centreInWorkArea()
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CDropWindow::keepInWorkArea()
+// A window without caption and task-bar button that no screen shows any more
+// (a monitor was removed) could never be found again: it comes back onto one.
+void CDropWindow::moveToSavedPosition(const AppOptions& options)
 {
-    // A window without caption and task-bar button that no screen shows any
-    // more (a monitor was removed) could never be found again.
     RECT window{};
     GetWindowRect(hwnd_, &window);
-    if (MonitorFromRect(&window, MONITOR_DEFAULTTONULL) != nullptr) return;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& work = monitor.rcWork;
-    const LONG x = std::max(work.left, std::min(window.left, work.right - (window.right - window.left)));
-    const LONG y = std::max(work.top, std::min(window.top, work.bottom - (window.bottom - window.top)));
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int64_t x = options.WindowPositionX;
+    const int64_t y = options.WindowPositionY;
+    const ScreenRect saved{x, y, x + (window.right - window.left), y + (window.bottom - window.top)};
+    const ScreenRect placed = WindowPlacement::onScreen(saved, MonitorWorkAreas::list());
+    SetWindowPos(hwnd_, nullptr, static_cast<int>(placed.left), static_cast<int>(placed.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDropWindow::recordPosition()

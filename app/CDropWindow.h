@@ -11,6 +11,7 @@
 #include <windows.h>
 
 class CRavloDoc;
+struct AppOptions;
 
 class CDropWindow final : public DropHandler {
 public:
@@ -51,7 +52,7 @@ private:
 
     void placeWindow();
     void centreInWorkArea();
-    void keepInWorkArea();
+    void moveToSavedPosition(const AppOptions& options);
     void recordPosition();
     void registerDropTarget();
     void revokeDropTarget();

@@ -2,6 +2,7 @@
 
 #include "app/AppOptions.h"
 #include "app/HexText.h"
+#include "app/MonitorWorkAreas.h"
 #include "framework/ResourceText.h"
 #include "framework/resource_fw.h"
 #include "res/resource.h"
@@ -47,10 +48,13 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     const WindowInfo& info = options_.windowInfo;
     if (info.complete == 1) {
-        cs.x = info.Left;
-        cs.y = info.Top;
-        cs.cx = info.Right - info.Left;
-        cs.cy = info.Bottom - info.Top;
+        // Saved on a monitor that is gone, the window comes back onto one.
+        const ScreenRect placed =
+            WindowPlacement::onScreen({info.Left, info.Top, info.Right, info.Bottom}, MonitorWorkAreas::list());
+        cs.x = static_cast<int>(placed.left);
+        cs.y = static_cast<int>(placed.top);
+        cs.cx = static_cast<int>(placed.right - placed.left);
+        cs.cy = static_cast<int>(placed.bottom - placed.top);
     }
     return CFrameWindow::PreCreateWindow(cs);
 }

@@ -1,5 +1,7 @@
 #include "app/OptionsXml.h"
 
+#include "app/WindowPlacement.h"
+
 namespace {
 
 const CMiniDOMNode* find(const CMiniDOMNode* parent, const char* name)
@@ -112,7 +114,10 @@ void OptionsXml::ReadWindowInfo(const CMiniDOMNode* element, WindowInfo& info)
     info.messageWidth = measureOf(header, "Message", allPresent);
     info.dateWidth = measureOf(header, "Date", allPresent);
 
-    info.complete = allPresent && info.Restore == 1 ? 1 : 0;
+    // A window too small to use, or one whose width or height overflows, is
+    // no saved geometry either.
+    const bool usable = WindowPlacement::isUsable({info.Left, info.Top, info.Right, info.Bottom});
+    info.complete = allPresent && usable && info.Restore == 1 ? 1 : 0;
 }
 
 void OptionsXml::write(const AppOptions& options, CMiniDOMNode& document)

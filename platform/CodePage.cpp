@@ -143,6 +143,13 @@ std::string CodePage::fromUtf8(const std::string& utf8)
     return out;
 }
 
+std::string CodePage::fromCodePoint(char32_t c)
+{
+    std::wstring wide;
+    appendWide(wide, codePageTwin(c));
+    return fromWide(wide);
+}
+
 std::string CodePage::toUtf8(const std::string& text932)
 {
     const std::wstring wide = toWide(text932);

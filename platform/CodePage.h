@@ -33,6 +33,8 @@ public:
     // mapped first, so a 〜 from a web page survives as 932's 〜. Each invalid
     // UTF-8 sequence (its longest valid-looking start) becomes one "?".
     static std::string fromUtf8(const std::string& utf8);
+    // One Unicode character -> 932, converted as fromUtf8 converts it.
+    static std::string fromCodePoint(char32_t c);
     // 932 -> UTF-8, for console output and logs.
     static std::string toUtf8(const std::string& text932);
 };

@@ -285,8 +285,8 @@ void HtmlPageWriter::writeInlineLink()
     writeMessage();
 }
 
-// The URL goes into the page exactly as it came; only titles and messages
-// arrive escaped.
+// Titles and messages arrive escaped; the URL goes into the page as it came
+// but for its double quotes (putUrl).
 void HtmlPageWriter::writeLink()
 {
     if (record_.url.empty()) {
@@ -294,7 +294,7 @@ void HtmlPageWriter::writeLink()
         return;
     }
     put("<a href=\"");
-    put(record_.url);
+    putUrl(record_.url);
     put("\">");
     put(record_.title);
     put("</a>");
@@ -314,6 +314,18 @@ void HtmlPageWriter::putNumber(int value, int width)
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%0*d", width, value);
     put(std::string_view(text, static_cast<size_t>(length)));
+}
+
+// A double quote would end the href value and turn the rest of the URL into
+// markup of the page (attributes, scripts); as %22 it stays part of the
+// address. Code page 932 never has 0x22 inside a double-byte character.
+void HtmlPageWriter::putUrl(std::string_view url)
+{
+    for (size_t quote; (quote = url.find('"')) != std::string_view::npos; url.remove_prefix(quote + 1)) {
+        put(url.substr(0, quote));
+        put("%22");
+    }
+    put(url);
 }
 
 void HtmlPageWriter::putColorAttribute(const char* attribute, const ColorSetting& setting)

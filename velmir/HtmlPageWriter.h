@@ -65,6 +65,7 @@ private:
 
     void put(std::string_view bytes) { page_.writeBytes(bytes.data(), bytes.size()); }
     void putNumber(int value, int width);
+    void putUrl(std::string_view url);
     void putColorAttribute(const char* attribute, const ColorSetting& setting);
     void putColoredTitle(const ColorSetting& setting);
     void flushWritten();

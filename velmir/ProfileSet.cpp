@@ -64,7 +64,7 @@ bool ProfileSet::saveProfiles() const
     CMiniDOMNode document;
     ProfilesXml::write(*this, document);
     CMiniDOMIO io;
-    return io.SaveReplacing(settingsFile(), document);
+    return io.SaveKeepingUnreadable(settingsFile(), document);
 }
 
 std::string ProfileSet::settingsFile() const

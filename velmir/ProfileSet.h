@@ -22,6 +22,7 @@ public:
     void loadProfiles(IniFile* legacy);
     // Writes velmir.xml, replacing the file only by a completely written
     // one; false when that failed (the profiles in memory stay as they are).
+    // A velmir.xml that cannot be read is kept as velmir.xml.broken first.
     bool saveProfiles() const;
     const ColorProfile& currentProfile() const { return profiles[static_cast<size_t>(selected)]; }
     ColorProfile& currentProfile() { return profiles[static_cast<size_t>(selected)]; }

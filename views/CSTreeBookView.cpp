@@ -662,7 +662,7 @@ void CSTreeBookView::insertDropped(const DropPlace& place, const std::vector<Ite
 
 void CSTreeBookView::showDropHighlight(HTREEITEM entry)
 {
-    TreeView_SetInsertMark(tree_, nullptr, FALSE);
+    removeInsertMark();
     if (dropHighlight_ == entry) return;
     // TVM_SELECTITEM with TVGN_DROPHILITE is unreliable on the selected
     // entry, so the state is set directly.
@@ -676,13 +676,30 @@ void CSTreeBookView::showInsertMark(HTREEITEM entry, bool after)
     if (dropHighlight_ != nullptr) TreeView_SetItemState(tree_, dropHighlight_, 0, TVIS_DROPHILITED);
     dropHighlight_ = nullptr;
     TreeView_SetInsertMark(tree_, entry, after ? TRUE : FALSE);
+    insertMark_ = entry;
 }
 
 void CSTreeBookView::clearDropFeedback()
 {
     if (dropHighlight_ != nullptr) TreeView_SetItemState(tree_, dropHighlight_, 0, TVIS_DROPHILITED);
     dropHighlight_ = nullptr;
-    TreeView_SetInsertMark(tree_, nullptr, FALSE);
+    removeInsertMark();
+}
+
+// Windows takes no entry for no mark; Wine's control refuses that and drops a
+// mark only with its entry, so a stand-in entry takes the mark away with it.
+void CSTreeBookView::removeInsertMark()
+{
+    if (insertMark_ == nullptr) return;
+    insertMark_ = nullptr;
+    if (TreeView_SetInsertMark(tree_, nullptr, FALSE)) return;
+    TVINSERTSTRUCTW standIn{};
+    standIn.hParent = TVI_ROOT;
+    standIn.hInsertAfter = TVI_LAST;
+    const HTREEITEM entry = TreeView_InsertItem(tree_, &standIn);
+    if (entry == nullptr) return;  // deleting no entry would delete them all
+    TreeView_SetInsertMark(tree_, entry, FALSE);
+    TreeView_DeleteItem(tree_, entry);
 }
 
 void CSTreeBookView::followHover(HTREEITEM entry, UINT hitFlags)

@@ -79,6 +79,7 @@ private:
     void showDropHighlight(HTREEITEM entry);
     void showInsertMark(HTREEITEM entry, bool after);
     void clearDropFeedback();
+    void removeInsertMark();
     void followHover(HTREEITEM entry, UINT hitFlags);
     void stopHoverTimer();
     void onHoverTimer();
@@ -116,6 +117,7 @@ private:
 
     HWND tree_ = nullptr;
     HTREEITEM dropHighlight_ = nullptr;
+    HTREEITEM insertMark_ = nullptr;
     HTREEITEM hoverEntry_ = nullptr;
     UINT_PTR hoverTimer_ = 0;  // 0 while no hover-expand wait runs
     HIMAGELIST images_ = nullptr;

@@ -9,7 +9,7 @@
 
 struct HtmlLink {
     std::string title;  // the link text without its tags, up to the first control character
-    std::string url;    // the href value, as written
+    std::string url;    // the href value with its character references decoded
 };
 
 class HtmlLinkScanner {

@@ -79,6 +79,17 @@ bool CMiniDOMIO::SaveReplacing(const std::string& path, const CMiniDOMNode& docu
     return false;
 }
 
+bool CMiniDOMIO::SaveKeepingUnreadable(const std::string& path, const CMiniDOMNode& document)
+{
+    CMiniDOMIO reader;
+    CMiniDOMNode old;
+    // Only what was read and is no document is kept: a file that could not
+    // be opened or read (a folder, say) is not known to be broken.
+    if (!reader.Load(path, old) && !reader.lastError().empty() && !reader.inputFailed_)
+        FileSystem::replace(path, path + ".broken");
+    return SaveReplacing(path, document);
+}
+
 void CMiniDOMIO::writeDeclaration()
 {
     writeBytes(Declaration);
@@ -152,6 +163,7 @@ bool CMiniDOMIO::readDocument(CMiniDOMNode& document)
     current_ = 0;
     pushedBack_ = false;
     atEnd_ = false;
+    inputFailed_ = false;
     depth_ = 0;
     try {
         readTopLevel(document);
@@ -311,7 +323,8 @@ bool CMiniDOMIO::refill()
     const size_t count = std::fread(chunk_.data(), 1, chunk_.size(), input_);
     if (count == 0) {
         // A read error must not pass for the end of a complete file.
-        if (std::ferror(input_))
+        inputFailed_ = std::ferror(input_) != 0;
+        if (inputFailed_)
             fail(InputFailed);
         return false;
     }

@@ -27,6 +27,10 @@ public:
     // Save through a temporary file beside `path` that replaces it only when
     // completely written: a failed save leaves the old file as it was.
     bool SaveReplacing(const std::string& path, const CMiniDOMNode& document);
+    // SaveReplacing, but a file at `path` that cannot be read as a document is
+    // first moved to `path` + ".broken" (replacing an older one): after a
+    // damaged byte it may be the only copy of what the user had set.
+    bool SaveKeepingUnreadable(const std::string& path, const CMiniDOMNode& document);
     bool Load(const std::string& path, CMiniDOMNode& document);
     // Load over bytes already in memory, through the same reader.
     bool LoadFromMemory(const char* data, size_t size, CMiniDOMNode& document);
@@ -68,5 +72,6 @@ private:
     char current_ = 0;
     bool pushedBack_ = false;
     bool atEnd_ = false;
+    bool inputFailed_ = false;  // the file could not be read, whatever it holds
     int depth_ = 0;
 };

@@ -24,8 +24,17 @@ TEST(HtmlLinkScanner, TakesTheFirstLinkWithItsTextWithoutTags)
                             "<A class=\"c\" HREF=\"http://example.jp/?a=1&amp;b\">表示 <b>太字</b> &amp; 残り</a>"
                             "<a href=\"http://second/\">二</a>");
     ASSERT_TRUE(found);
-    EXPECT_EQ("http://example.jp/?a=1&amp;b", found->url);
+    EXPECT_EQ("http://example.jp/?a=1&b", found->url);
     EXPECT_EQ("表示 太字 &amp; 残り", found->title);
+}
+
+TEST(HtmlLinkScanner, TheUrlIsTheHrefWithItsCharacterReferencesDecoded)
+{
+    const auto found = link("<a href=\"?&amp;&lt;&gt;&quot;&#38;amp;&#x4e00;&#X3C;&#12316;|&amp|&AMP;|&bogus;|&#;"
+                            "|&#x;|&#0;|&#xD800;|&#1114112;|&#99999999999999999999;|&#12a;\">t</a>");
+    ASSERT_TRUE(found);
+    EXPECT_EQ("?&<>\"&amp;一<～|&amp|&AMP;|&bogus;|&#;|&#x;|&#0;|&#xD800;|&#1114112;|&#99999999999999999999;|&#12a;",
+              found->url);
 }
 
 TEST(HtmlLinkScanner, TheFirstLinkDecidesEvenWhenItIsBroken)

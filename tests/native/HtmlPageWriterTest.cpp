@@ -334,11 +334,12 @@ TEST(HtmlPageWriterTest, PureRedTextAloneGivesOneAttribute)
 
 // ---------------------------------------------------------------- what the host sends
 
-TEST(HtmlPageWriterTest, TitlesAndMessagesArriveEscapedAndUrlsAsTheyAre)
+TEST(HtmlPageWriterTest, TitlesAndMessagesArriveEscapedAndUrlsAsTheyAreButForQuotes)
 {
     ItemRef root = BookmarkItem::create();
     ItemRef group = root->addGroupChild("A & <B>", Date)->addGroupChild("\"Q\"", Date);
-    addLink(*group, "x<y", "http://h/?a=1&b=\"2\"", "m & n");
+    // A quote must not end the href value: the rest would become markup.
+    addLink(*group, "x<y", "http://h/?a=1&b=\"2\" onmouseover=\"alert(1)", "m & n");
     ColorProfile profile;
     profile.FirstMessage = "<b>raw & bold</b>\r\n";
 
@@ -351,7 +352,7 @@ TEST(HtmlPageWriterTest, TitlesAndMessagesArriveEscapedAndUrlsAsTheyAre)
                               "</ul><hr>\r\n"
                               "<ul>\r\n"
                               "<h2><a name=\"000\"></a>&quot;Q&quot;</h2>\r\n"
-                              "<li><a href=\"http://h/?a=1&b=\"2\"\">x&lt;y</a>：m&nbsp;&amp;&nbsp;n</li>\r\n"
+                              "<li><a href=\"http://h/?a=1&b=%222%22 onmouseover=%22alert(1)\">x&lt;y</a>：m&nbsp;&amp;&nbsp;n</li>\r\n"
                               "</ul>\r\n" +
                               End);
 }

@@ -74,7 +74,7 @@ std::string everyFieldSetXml(const std::string& dropWindowOption)
 
 // The complete window information, so that single values can be left out.
 const char* const WindowInfoElements[] = {
-    "<MainFrame><Left>1</Left><Top>2</Top><Right>3</Right><Bottom>4</Bottom><DockState>FF</DockState></MainFrame>",
+    "<MainFrame><Left>1</Left><Top>2</Top><Right>301</Right><Bottom>402</Bottom><DockState>FF</DockState></MainFrame>",
     "<TreeView><Width>5</Width><Height>6</Height></TreeView>",
     "<ListView><Header><Title>7</Title><URL>8</URL><Message>9</Message><Date>10</Date></Header></ListView>",
 };
@@ -264,6 +264,18 @@ TEST_F(OptionsXmlTest, UnreadableFileGivesDefaultsEvenForWhatWasReadBeforeTheErr
     EXPECT_EQ(loaded.loaded, 1);
 }
 
+TEST_F(OptionsXmlTest, TheFirstSaveKeepsAnUnreadableFileBesideIt)
+{
+    std::string truncated = everyFieldSetXml("<UsePosition>0</UsePosition>");
+    truncated.pop_back();
+    const AppOptions loaded = loadedFrom(truncated);
+    EXPECT_EQ(loaded.FirstOpen, 2);
+    // The second save finds a readable file: the kept one stays.
+    ASSERT_TRUE(loaded.SaveOptions() && loaded.SaveOptions());
+    std::ifstream broken(options.optionsFile() + ".broken", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(broken), {}), truncated);
+}
+
 TEST_F(OptionsXmlTest, DropWindowOptionWithoutUsePositionIgnoresThePosition)
 {
     const AppOptions loaded = loadedFrom(
@@ -318,7 +330,7 @@ TEST_F(OptionsXmlTest, WindowInfoWithoutDateKeepsTheOtherValues)
     const WindowInfo& info = loaded.windowInfo;
     EXPECT_EQ(info.complete, 0);
     EXPECT_EQ(info.Left, 1);
-    EXPECT_EQ(info.Bottom, 4);
+    EXPECT_EQ(info.Bottom, 402);
     EXPECT_EQ(info.DockState, "FF");
     EXPECT_EQ(info.treeWidth, 5);
     EXPECT_EQ(info.treeHeight, 6);

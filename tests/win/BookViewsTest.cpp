@@ -3,6 +3,7 @@
 // what their controls report.
 
 #include "BookViewsTestSupport.h"
+#include "TestDataObject.h"
 
 namespace {
 
@@ -557,6 +558,25 @@ TEST_F(BookViewsTest, SeparatorRowIsDrawnAsATwoPixelLineAcrossTheRow)
     EXPECT_EQ(highlightText, selected.At(bounds.left + 20, middle));
     EXPECT_EQ(2, selected.Count(bounds.left + 20, bounds.top, bounds.bottom, highlightText));
     EXPECT_EQ(highlight, selected.At(bounds.left + 20, bounds.top + 2));
+}
+
+TEST_F(BookViewsTest, ADropOnTheTreeTakesItsInsertMarkAway)
+{
+    OpenSampleBook();
+    const COLORREF magenta = RGB(255, 0, 255);  // nothing else in the tree has it
+    TreeView_SetInsertMarkColor(Tree(), magenta);
+    RECT text{}, client{};
+    TreeView_GetItemRect(Tree(), entryOf(At({0, 1})), &text, TRUE);
+    GetClientRect(Tree(), &client);
+    POINT top{text.left + 2, text.top};
+    ClientToScreen(Tree(), &top);
+    const auto link = dndtest::TestDataObject::make();
+    link->offer(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"HTML Format")), "<a href=\"u\">t</a>");
+    const int x = (text.left + text.right) / 2;
+    Frame().Tree().OnDragEnter(link.get(), 0, top);
+    ASSERT_GT(ListPicture(Tree()).Count(x, 0, client.bottom, magenta), 0);
+    Frame().Tree().OnDrop(link.get(), 0, top);
+    EXPECT_EQ(0, ListPicture(Tree()).Count(x, 0, client.bottom, magenta));
 }
 
 // ------------------------------------------------------------------ a large book

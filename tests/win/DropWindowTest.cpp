@@ -28,13 +28,6 @@ POINT centreOf(const RECT& rect)
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-RECT workArea()
-{
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
 HICON resourceIcon(UINT id)
 {
     return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));

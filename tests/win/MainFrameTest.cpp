@@ -125,6 +125,21 @@ TEST_F(MainFrameTest, CompleteWindowInformationPlacesTheWindowPanesAndToolBar)
     EXPECT_EQ(144, ListView_GetColumnWidth(list, 3));
 }
 
+TEST_F(MainFrameTest, AWindowSavedOnAMonitorThatIsGoneOpensOnTheScreen)
+{
+    writeOptions([](AppOptions& options) {
+        storeCompleteGeometry(options, dockStateText(DockSide::Top));
+        WindowInfo& info = options.windowInfo;
+        info.Left = info.Top = 100000;
+        info.Right = info.Bottom = 100400;
+    });
+    ASSERT_TRUE(start());
+    const RECT placed = windowRect(frameWindow());
+    EXPECT_EQ(workArea().right, placed.right);
+    EXPECT_EQ(workArea().bottom, placed.bottom);
+    EXPECT_EQ(400, placed.right - placed.left);
+}
+
 TEST_F(MainFrameTest, ADockStateTheBarsCannotTakeKeepsTheDefaultDocking)
 {
     for (const std::string& broken : {std::string(), std::string("ZZ"), dockStateText(DockSide::Left).substr(3),

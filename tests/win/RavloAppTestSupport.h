@@ -53,6 +53,14 @@ inline RECT windowRect(HWND hwnd)
     return rect;
 }
 
+// The primary screen less the task bar.
+inline RECT workArea()
+{
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
 inline std::wstring windowText(HWND hwnd)
 {
     wchar_t text[512] = {};
