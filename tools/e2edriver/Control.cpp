@@ -99,6 +99,13 @@ void Control::click() const
     post(BM_CLICK);
 }
 
+void Control::selectEntry(const std::wstring& entry) const
+{
+    const LRESULT index = send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index == LB_ERR) throw DriverError(L"no entry \"" + entry + L"\"");
+    send(LB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
 bool Control::checked() const
 {
     return send(BM_GETCHECK) == BST_CHECKED;

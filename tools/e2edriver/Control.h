@@ -37,6 +37,8 @@ public:
     void setText(const std::wstring& text) const;
     // A click on a button (BM_CLICK), posted.
     void click() const;
+    // Selects the entry of a list box that reads exactly `entry`.
+    void selectEntry(const std::wstring& entry) const;
     bool checked() const;
     // Clicks a check box until it shows `on`.
     void setChecked(bool on) const;

@@ -182,11 +182,7 @@ void E2eFlow::editMarks()
 void E2eFlow::importBookmarks()
 {
     const Control dialog = openDialog(ID_FILE_INSERT_BOOKMARKS, L"ブックマークインポート");
-    const Control sources = dialog.item(IDC_IMPORT_SOURCES);
-    const LRESULT anyFile = sources.send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(L"任意のファイルよりインポート"));
-    if (anyFile == LB_ERR) throw DriverError(L"the import dialog lists no file source");
-    sources.send(LB_SETCURSEL, static_cast<WPARAM>(anyFile));
+    dialog.item(IDC_IMPORT_SOURCES).selectEntry(L"任意のファイルよりインポート");
     dialog.item(IDC_IMPORT_TO_TOP_GROUP).setChecked(true);
     camera_.shoot(L"import", dialog);
     dialog.item(IDOK).click();
@@ -195,11 +191,7 @@ void E2eFlow::importBookmarks()
     pruneImportedLinks(links);
     confirm(links, L"the URL list dialog");
     dialog.waitGone(L"the import dialog");
-    showTopGroup();
-    const RemoteListView list = main_->list();
-    // The new group, then the links that were kept.
-    ConditionWait::until(L"the imported links", [&] { return list.count() == LinksInImportFile; });
-    camera_.shoot(L"imported", main_->frame());
+    showImportedLinks();
 }
 
 void E2eFlow::saveBook()
@@ -264,10 +256,14 @@ void E2eFlow::confirm(const Control& dialog, const std::wstring& what) const
     dialog.waitGone(what);
 }
 
-void E2eFlow::showTopGroup() const
+void E2eFlow::showImportedLinks()
 {
     const RemoteTreeView tree = main_->tree();
     tree.select(tree.root());
+    const RemoteListView list = main_->list();
+    // The new group, then the links that were kept.
+    ConditionWait::until(L"the imported links", [&] { return list.count() == LinksInImportFile; });
+    camera_.shoot(L"imported", main_->frame());
 }
 
 void E2eFlow::markRows(const std::vector<int>& rows, const std::vector<int>& marks)

@@ -54,7 +54,7 @@ private:
 
     Control openDialog(UINT command, const std::wstring& title) const;
     void confirm(const Control& dialog, const std::wstring& what) const;
-    void showTopGroup() const;
+    void showImportedLinks();
     void markRows(const std::vector<int>& rows, const std::vector<int>& marks);
     void chooseFile(const std::wstring& path, const std::wstring& shot);
     void pruneImportedLinks(const Control& dialog);
