@@ -15,11 +15,9 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace {
-
-using Places = std::unordered_map<const BookmarkItem*, long>;
 
 // Where the item dialog puts the caret.
 constexpr int NormalFocus = 0;
@@ -95,19 +93,6 @@ TVITEMW entryFields(const BookmarkItem& item, const std::wstring& text)
     fields.iSelectedImage = fields.iImage + 1;
     fields.lParam = reinterpret_cast<LPARAM>(&item);
     return fields;
-}
-
-// Orders sibling entries as their items stand among the parent's children.
-int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
-{
-    const Places& order = *reinterpret_cast<const Places*>(places);
-    const auto placeOf = [&order](LPARAM item) {
-        const auto found = order.find(reinterpret_cast<const BookmarkItem*>(item));
-        return found == order.end() ? -1L : found->second;
-    };
-    const long a = placeOf(first);
-    const long b = placeOf(second);
-    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 POINT messagePosition()
@@ -407,18 +392,45 @@ void CSTreeBookView::OnItemsRemoved(const UpdateHint& hint)
 void CSTreeBookView::OnItemsSwapped(const UpdateHint& hint)
 {
     if (hint.items.size() < 2) return;
-    const BookmarkItem& first = *hint.items[0];
-    const BookmarkItem& second = *hint.items[1];
+    BookmarkItem& first = *hint.items[0];
+    BookmarkItem& second = *hint.items[1];
     // Only groups have entries: a link changing places leaves the groups' order alone.
-    if (first.treeHandle == 0 || second.treeHandle == 0 || first.parent == nullptr) return;
-    // Sorting moves the two entries with everything below them and keeps
-    // their handles, expansion and selection.
-    Places places;
-    long place = 0;
-    for (const ItemRef& child : first.parent->children) places[child.get()] = place++;
-    const HTREEITEM parentEntry = TreeView_GetParent(tree_, entryOf(first));
-    TVSORTCB sort{parentEntry != nullptr ? parentEntry : TVI_ROOT, compareByPlace, reinterpret_cast<LPARAM>(&places)};
-    SendMessageW(tree_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
+    if (first.treeHandle == 0 || second.treeHandle == 0) return;
+    // A tree cannot move an entry, and sorting to move two costs a sort of
+    // all their siblings: the branch of one item is made again on the other
+    // side of the other's entry. That is the first item's, unless the
+    // selection is in it: the selection, and the group it opens, stay.
+    const bool selectionInFirst = isInBranch(TreeView_GetSelection(tree_), entryOf(first));
+    BookmarkItem& moving = selectionInFirst ? second : first;
+    const HTREEITEM staying = entryOf(selectionInFirst ? first : second);
+    // The entries still stand in the old order.
+    const bool movingWasBefore = TreeView_GetNextSibling(tree_, entryOf(moving)) == staying;
+    const HTREEITEM parent = TreeView_GetParent(tree_, staying);
+    const std::vector<BookmarkItem*> expanded = expandedIn(entryOf(moving));
+    deleteBranch(entryOf(moving));
+    const HTREEITEM previous = TreeView_GetPrevSibling(tree_, staying);
+    const HTREEITEM after = movingWasBefore ? staying : (previous != nullptr ? previous : TVI_FIRST);
+    insertBranch(moving, parent != nullptr ? parent : TVI_ROOT, after);
+    for (BookmarkItem* item : expanded) TreeView_Expand(tree_, entryOf(*item), TVE_EXPAND);
+}
+
+bool CSTreeBookView::isInBranch(HTREEITEM entry, HTREEITEM branch) const
+{
+    for (; entry != nullptr; entry = TreeView_GetParent(tree_, entry))
+        if (entry == branch) return true;
+    return false;
+}
+
+std::vector<BookmarkItem*> CSTreeBookView::expandedIn(HTREEITEM branch) const
+{
+    std::vector<BookmarkItem*> expanded;
+    if ((TreeView_GetItemState(tree_, branch, TVIS_EXPANDED) & TVIS_EXPANDED) != 0) expanded.push_back(itemOf(branch));
+    for (HTREEITEM child = TreeView_GetChild(tree_, branch); child != nullptr;
+         child = TreeView_GetNextSibling(tree_, child)) {
+        const std::vector<BookmarkItem*> below = expandedIn(child);
+        expanded.insert(expanded.end(), below.begin(), below.end());
+    }
+    return expanded;
 }
 
 void CSTreeBookView::OnReset()

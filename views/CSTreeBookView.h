@@ -16,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 class BookmarkItem;
 class UpdateHint;
 
@@ -108,6 +110,10 @@ private:
     // Clears the treeHandle of the items of `first`, its following siblings
     // and everything below them.
     void forgetEntries(HTREEITEM first);
+    // Whether `entry` is `branch` or below it.
+    bool isInBranch(HTREEITEM entry, HTREEITEM branch) const;
+    // The items of the expanded entries of `branch`, each before those below it.
+    std::vector<BookmarkItem*> expandedIn(HTREEITEM branch) const;
     void showItem(HTREEITEM entry, const BookmarkItem& item);
     BookmarkItem* itemOf(HTREEITEM entry) const;
 
