@@ -100,9 +100,7 @@ LRESULT CALLBACK CBookView::ControlProc(HWND control, UINT message, WPARAM wPara
         const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         if (keyDown && view->OnControlKeyDown(static_cast<UINT>(wParam))) return 0;
         if (message == WM_CHAR && view->OnControlChar(static_cast<UINT>(wParam))) return 0;
-        const LRESULT result = CallWindowProcW(view->controlProc_, control, message, wParam, lParam);
-        view->OnControlAnswered(message, lParam);
-        return result;
+        return view->OnControlMessage(message, wParam, lParam);
     } catch (...) {
         CWindow::ReportCurrentException(control);
         return 0;
@@ -114,7 +112,15 @@ bool CBookView::OnControlKeyDown(UINT)
     return false;
 }
 
-void CBookView::OnControlAnswered(UINT, LPARAM) {}
+LRESULT CBookView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return callControl(message, wParam, lParam);
+}
+
+LRESULT CBookView::callControl(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return CallWindowProcW(controlProc_, paneControl(), message, wParam, lParam);
+}
 
 bool CBookView::OnControlChar(UINT)
 {

@@ -50,8 +50,10 @@ protected:
     void stopWatchingControlKeys();
     virtual bool OnControlKeyDown(UINT key);
     virtual bool OnControlChar(UINT character);
-    // Every other message, once the control has answered it.
-    virtual void OnControlAnswered(UINT message, LPARAM lParam);
+    // Every other message of the pane control; callControl lets the control
+    // handle it.
+    virtual LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT callControl(UINT message, WPARAM wParam, LPARAM lParam) const;
     static bool isKeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
     // Tab and F6 move to the other pane (with Shift: the previous one; there
     // are only two).

@@ -216,11 +216,21 @@ bool CRavloView::OnControlKeyDown(UINT key)
     return false;
 }
 
-void CRavloView::OnControlAnswered(UINT message, LPARAM lParam)
+LRESULT CRavloView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != LVM_GETITEMW) return;
-    auto& fields = *reinterpret_cast<LVITEMW*>(lParam);
-    if ((fields.mask & LVIF_PARAM) != 0) fields.lParam = reinterpret_cast<LPARAM>(itemAt(fields.iItem));
+    if (message == WM_KEYDOWN && isKeyHeld(VK_SHIFT)) {
+        // A key with Shift may select a range of rows; under Wine the list
+        // repaints each row of it at once unless redrawing waits.
+        const ViewControls::RedrawFreeze freeze(list_);
+        return callControl(message, wParam, lParam);
+    }
+    const LRESULT result = callControl(message, wParam, lParam);
+    // The list holds no row data: each row carries its child.
+    if (message == LVM_GETITEMW && (reinterpret_cast<LVITEMW*>(lParam)->mask & LVIF_PARAM) != 0) {
+        auto& fields = *reinterpret_cast<LVITEMW*>(lParam);
+        fields.lParam = reinterpret_cast<LPARAM>(itemAt(fields.iItem));
+    }
+    return result;
 }
 
 // ------------------------------------------------------------------ commands
@@ -440,6 +450,14 @@ bool CRavloView::anyRowSelected() const
     return list_ != nullptr && SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
 }
 
+void CRavloView::clearSelection()
+{
+    // Not with row -1: an owner-data list then visits every row.
+    for (int row : selectedRows()) setRowState(row, 0);
+    const int focused = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) setRowState(focused, 0);
+}
+
 std::vector<BookmarkItem*> CRavloView::selectedItems() const
 {
     std::vector<BookmarkItem*> items;
@@ -493,7 +511,9 @@ int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
 
 void CRavloView::OnOpenGroup(const UpdateHint& hint)
 {
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    // No rows: no states, and the list scrolled to its top. Deleting all
+    // rows would visit each of them.
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     group_ = hint.group;
     if (group_ == nullptr) return;
     SendMessageW(list_, LVM_SETITEMCOUNT, group_->children.size(), 0);
@@ -514,7 +534,7 @@ void CRavloView::OnItemsAdded(const UpdateHint& hint)
 int CRavloView::insertRows(const UpdateHint& hint)
 {
     const ViewControls::RedrawFreeze freeze(list_);
-    if (hint.select) setRowState(-1, 0);
+    if (hint.select) clearSelection();
     const int added = static_cast<int>(hint.items.size());
     const int rows = rowCount();
     // The following item already stands after the new ones.
@@ -574,7 +594,7 @@ void CRavloView::OnItemsSwapped(const UpdateHint& hint)
 
 void CRavloView::OnReset()
 {
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     group_ = nullptr;
 }
 

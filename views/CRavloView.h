@@ -52,8 +52,9 @@ protected:
     HWND paneControl() const override { return list_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnControlKeyDown(UINT key) override;
-    // An owner-data list answers no row data: each row carries its child.
-    void OnControlAnswered(UINT message, LPARAM lParam) override;
+    // Completes what an owner-data list cannot answer by itself, and lets it
+    // select ranges without repainting row by row.
+    LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Only the shown group's changes touch the rows.
     bool showsChangesIn(const BookmarkItem* group) const override;
@@ -109,6 +110,8 @@ private:
 
     std::vector<int> selectedRows() const;
     bool anyRowSelected() const;
+    // Takes the selected and focused states from every row.
+    void clearSelection();
     std::vector<BookmarkItem*> selectedItems() const;
     // The child shown in `row`; null for no row.
     BookmarkItem* itemAt(int row) const;

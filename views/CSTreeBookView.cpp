@@ -15,9 +15,11 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace {
+
+using Places = std::unordered_map<const BookmarkItem*, long>;
 
 // Where the item dialog puts the caret.
 constexpr int NormalFocus = 0;
@@ -81,6 +83,19 @@ const BookmarkItem* lastShownBefore(const BookmarkItem& group, const BookmarkIte
     const auto end = std::make_reverse_iterator(group.children.begin());
     const auto shown = std::find_if(std::make_reverse_iterator(positionOf(group, &item)), end, hasEntry);
     return shown == end ? nullptr : shown->get();
+}
+
+// Orders sibling entries as their items stand among the parent's children.
+int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
+{
+    const Places& order = *reinterpret_cast<const Places*>(places);
+    const auto placeOf = [&order](LPARAM item) {
+        const auto found = order.find(reinterpret_cast<const BookmarkItem*>(item));
+        return found == order.end() ? -1L : found->second;
+    };
+    const long a = placeOf(first);
+    const long b = placeOf(second);
+    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 // Text, images and data of the entry of `item`; `text` must outlive the use.
@@ -395,42 +410,36 @@ void CSTreeBookView::OnItemsSwapped(const UpdateHint& hint)
     BookmarkItem& first = *hint.items[0];
     BookmarkItem& second = *hint.items[1];
     // Only groups have entries: a link changing places leaves the groups' order alone.
-    if (first.treeHandle == 0 || second.treeHandle == 0) return;
-    // A tree cannot move an entry, and sorting to move two costs a sort of
-    // all their siblings: the branch of one item is made again on the other
-    // side of the other's entry. That is the first item's, unless the
-    // selection is in it: the selection, and the group it opens, stay.
-    const bool selectionInFirst = isInBranch(TreeView_GetSelection(tree_), entryOf(first));
-    BookmarkItem& moving = selectionInFirst ? second : first;
-    const HTREEITEM staying = entryOf(selectionInFirst ? first : second);
-    // The entries still stand in the old order.
-    const bool movingWasBefore = TreeView_GetNextSibling(tree_, entryOf(moving)) == staying;
-    const HTREEITEM parent = TreeView_GetParent(tree_, staying);
-    const std::vector<BookmarkItem*> expanded = expandedIn(entryOf(moving));
-    deleteBranch(entryOf(moving));
-    const HTREEITEM previous = TreeView_GetPrevSibling(tree_, staying);
-    const HTREEITEM after = movingWasBefore ? staying : (previous != nullptr ? previous : TVI_FIRST);
-    insertBranch(moving, parent != nullptr ? parent : TVI_ROOT, after);
-    for (BookmarkItem* item : expanded) TreeView_Expand(tree_, entryOf(*item), TVE_EXPAND);
+    if (first.treeHandle == 0 || second.treeHandle == 0 || first.parent == nullptr) return;
+    if (canTradeEntries(first, second))
+        tradeEntries(first, second);
+    else
+        sortSiblings(*first.parent, entryOf(first));
 }
 
-bool CSTreeBookView::isInBranch(HTREEITEM entry, HTREEITEM branch) const
+bool CSTreeBookView::canTradeEntries(const BookmarkItem& first, const BookmarkItem& second) const
 {
-    for (; entry != nullptr; entry = TreeView_GetParent(tree_, entry))
-        if (entry == branch) return true;
-    return false;
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    for (const BookmarkItem* item : {&first, &second})
+        if (entryOf(*item) == selected || TreeView_GetChild(tree_, entryOf(*item)) != nullptr) return false;
+    return true;
 }
 
-std::vector<BookmarkItem*> CSTreeBookView::expandedIn(HTREEITEM branch) const
+void CSTreeBookView::tradeEntries(BookmarkItem& first, BookmarkItem& second)
 {
-    std::vector<BookmarkItem*> expanded;
-    if ((TreeView_GetItemState(tree_, branch, TVIS_EXPANDED) & TVIS_EXPANDED) != 0) expanded.push_back(itemOf(branch));
-    for (HTREEITEM child = TreeView_GetChild(tree_, branch); child != nullptr;
-         child = TreeView_GetNextSibling(tree_, child)) {
-        const std::vector<BookmarkItem*> below = expandedIn(child);
-        expanded.insert(expanded.end(), below.begin(), below.end());
-    }
-    return expanded;
+    std::swap(first.treeHandle, second.treeHandle);
+    showItem(entryOf(first), first);
+    showItem(entryOf(second), second);
+}
+
+void CSTreeBookView::sortSiblings(const BookmarkItem& parent, HTREEITEM sibling)
+{
+    Places places;
+    long place = 0;
+    for (const ItemRef& child : parent.children) places[child.get()] = place++;
+    const HTREEITEM parentEntry = TreeView_GetParent(tree_, sibling);
+    TVSORTCB sort{parentEntry != nullptr ? parentEntry : TVI_ROOT, compareByPlace, reinterpret_cast<LPARAM>(&places)};
+    SendMessageW(tree_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
 }
 
 void CSTreeBookView::OnReset()
@@ -439,7 +448,8 @@ void CSTreeBookView::OnReset()
     // With no selection, deleting the entries moves no selection and so
     // opens no group of the tree that is going away.
     TreeView_SelectItem(tree_, nullptr);
-    forgetEntries(TreeView_GetRoot(tree_));
+    for (HTREEITEM entry = TreeView_GetRoot(tree_); entry != nullptr; entry = TreeView_GetNextSibling(tree_, entry))
+        if (BookmarkItem* item = itemOf(entry)) forgetEntries(*item);
     TreeView_DeleteAllItems(tree_);
 }
 
@@ -465,17 +475,17 @@ void CSTreeBookView::insertSubGroups(BookmarkItem& group, HTREEITEM entry)
 
 void CSTreeBookView::deleteBranch(HTREEITEM entry)
 {
-    if (BookmarkItem* item = itemOf(entry)) item->treeHandle = 0;
-    forgetEntries(TreeView_GetChild(tree_, entry));
+    if (BookmarkItem* item = itemOf(entry)) forgetEntries(*item);
     TreeView_DeleteItem(tree_, entry);
 }
 
-void CSTreeBookView::forgetEntries(HTREEITEM first)
+void CSTreeBookView::forgetEntries(BookmarkItem& item)
 {
-    for (HTREEITEM entry = first; entry != nullptr; entry = TreeView_GetNextSibling(tree_, entry)) {
-        if (BookmarkItem* item = itemOf(entry)) item->treeHandle = 0;
-        forgetEntries(TreeView_GetChild(tree_, entry));
-    }
+    // The branch's entries show the item's group descendants, and only
+    // those with an entry can have entries below them.
+    item.treeHandle = 0;
+    for (const ItemRef& child : item.children)
+        if (child->treeHandle != 0) forgetEntries(*child);
 }
 
 void CSTreeBookView::showItem(HTREEITEM entry, const BookmarkItem& item)

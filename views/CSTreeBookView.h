@@ -16,8 +16,6 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 class BookmarkItem;
 class UpdateHint;
 
@@ -107,13 +105,19 @@ private:
     // Deletes `entry` with everything below it and clears the treeHandle of
     // the items they showed.
     void deleteBranch(HTREEITEM entry);
-    // Clears the treeHandle of the items of `first`, its following siblings
-    // and everything below them.
-    void forgetEntries(HTREEITEM first);
-    // Whether `entry` is `branch` or below it.
-    bool isInBranch(HTREEITEM entry, HTREEITEM branch) const;
-    // The items of the expanded entries of `branch`, each before those below it.
-    std::vector<BookmarkItem*> expandedIn(HTREEITEM branch) const;
+    // Clears the treeHandle of `item` and of every item below it. It walks
+    // the book: under Wine every message naming an entry costs time in
+    // proportion to the number of entries.
+    void forgetEntries(BookmarkItem& item);
+    // Two neighbouring entries exchange places by exchanging what they
+    // show, whatever the number of their siblings; that holds only for
+    // entries without sub-entries and without the selection.
+    bool canTradeEntries(const BookmarkItem& first, const BookmarkItem& second) const;
+    void tradeEntries(BookmarkItem& first, BookmarkItem& second);
+    // Puts the entries under the parent of `sibling` in the order of
+    // `parent`'s children: entries move with their branches and keep their
+    // handles, expansion and selection. It costs a sort of all siblings.
+    void sortSiblings(const BookmarkItem& parent, HTREEITEM sibling);
     void showItem(HTREEITEM entry, const BookmarkItem& item);
     BookmarkItem* itemOf(HTREEITEM entry) const;
 
