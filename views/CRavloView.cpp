@@ -511,6 +511,8 @@ int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
 
 void CRavloView::OnOpenGroup(const UpdateHint& hint)
 {
+    // One update of the scroll bars for both counts.
+    const ViewControls::RedrawFreeze freeze(list_);
     // No rows: no states, and the list scrolled to its top. Deleting all
     // rows would visit each of them.
     SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
