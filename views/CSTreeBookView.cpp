@@ -360,7 +360,8 @@ void CSTreeBookView::OnOpenGroup(const UpdateHint& hint)
 
 void CSTreeBookView::OnItemsAdded(const UpdateHint& hint)
 {
-    if (hint.group == nullptr) return;
+    const auto isGroup = [](const BookmarkItem* item) { return item->isGroup(); };
+    if (hint.group == nullptr || std::none_of(hint.items.begin(), hint.items.end(), isGroup)) return;
     // The new entries go right before the entry of the first shown item that
     // follows them, or last.
     HTREEITEM after = TVI_LAST;
@@ -369,15 +370,17 @@ void CSTreeBookView::OnItemsAdded(const UpdateHint& hint)
         after = previous != nullptr ? previous : TVI_FIRST;
     }
     const HTREEITEM parent = entryUnder(hint.group);
-    bool inserted = false;
-    for (BookmarkItem* item : hint.items) {
-        if (!item->isGroup()) continue;
-        const HTREEITEM entry = insertBranch(*item, parent, after);
-        if (entry == nullptr) continue;
-        after = entry;
-        inserted = true;
+    {
+        // With redrawing on, an entry put among others on show repaints
+        // each entry after it, one by one.
+        const ViewControls::RedrawFreeze freeze(tree_);
+        for (BookmarkItem* item : hint.items) {
+            if (!item->isGroup()) continue;
+            const HTREEITEM entry = insertBranch(*item, parent, after);
+            if (entry != nullptr) after = entry;
+        }
     }
-    if (inserted) UpdateWindow(tree_);
+    UpdateWindow(tree_);
 }
 
 void CSTreeBookView::OnItemChanged(const UpdateHint& hint)
@@ -427,6 +430,7 @@ bool CSTreeBookView::canTradeEntries(const BookmarkItem& first, const BookmarkIt
 
 void CSTreeBookView::tradeEntries(BookmarkItem& first, BookmarkItem& second)
 {
+    const ViewControls::PaintHold hold(tree_);
     std::swap(first.treeHandle, second.treeHandle);
     showItem(entryOf(first), first);
     showItem(entryOf(second), second);
