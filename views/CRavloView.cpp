@@ -226,10 +226,8 @@ LRESULT CRavloView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     const LRESULT result = callControl(message, wParam, lParam);
     // The list holds no row data: each row carries its child.
-    if (message == LVM_GETITEMW && (reinterpret_cast<LVITEMW*>(lParam)->mask & LVIF_PARAM) != 0) {
-        auto& fields = *reinterpret_cast<LVITEMW*>(lParam);
-        fields.lParam = reinterpret_cast<LPARAM>(itemAt(fields.iItem));
-    }
+    auto* fields = message == LVM_GETITEMW ? reinterpret_cast<LVITEMW*>(lParam) : nullptr;
+    if (fields != nullptr && (fields->mask & LVIF_PARAM) != 0) fields->lParam = reinterpret_cast<LPARAM>(itemAt(fields->iItem));
     return result;
 }
 
@@ -468,9 +466,7 @@ std::vector<BookmarkItem*> CRavloView::selectedItems() const
 
 BookmarkItem* CRavloView::itemAt(int row) const
 {
-    // The list may ask for a row while a removal is being announced, before
-    // the children are gone.
-    return group_ != nullptr && row < rowCount() ? group_->children.itemAt(row) : nullptr;
+    return group_ != nullptr ? group_->children.itemAt(row) : nullptr;
 }
 
 void CRavloView::onGetDispInfo(NMLVDISPINFOW& request) const
@@ -493,17 +489,17 @@ int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
 {
     const LVFINDINFOW& find = request.lvfi;
     const int count = rowCount();
-    if ((find.flags & LVFI_STRING) == 0 || find.psz == nullptr || count == 0) return -1;
+    if ((find.flags & LVFI_STRING) == 0 || find.psz == nullptr || count == 0 || group_ == nullptr) return -1;
     const int wanted = lstrlenW(find.psz);
     const bool partial = (find.flags & LVFI_PARTIAL) != 0;
     const int start = request.iStart >= 0 && request.iStart < count ? request.iStart : 0;
     const int steps = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
     for (int step = 0; step < steps; ++step) {
         const int row = (start + step) % count;
-        const std::wstring title = CodePage::toWide(itemAt(row)->title);
-        const int compared = partial ? std::min(wanted, static_cast<int>(title.size())) : static_cast<int>(title.size());
-        if ((partial ? compared == wanted : true) &&
-            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, title.c_str(), compared, find.psz, wanted) == CSTR_EQUAL)
+        const std::wstring title = CodePage::toWide(group_->children.itemAt(row)->title);
+        if (partial && static_cast<int>(title.size()) < wanted) continue;
+        const int compared = partial ? wanted : static_cast<int>(title.size());
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, title.c_str(), compared, find.psz, wanted) == CSTR_EQUAL)
             return row;
     }
     return -1;
@@ -571,9 +567,9 @@ std::vector<int> CRavloView::rowsOf(const std::vector<BookmarkItem*>& items) con
 {
     const std::unordered_set<const BookmarkItem*> wanted(items.begin(), items.end());
     std::vector<int> rows;
-    const int count = rowCount();
-    for (int row = 0; row < count && rows.size() < wanted.size(); ++row)
-        if (wanted.count(itemAt(row)) != 0) rows.push_back(row);
+    const ItemList& children = group_->children;
+    for (size_t row = 0; row < children.size() && rows.size() < wanted.size(); ++row)
+        if (wanted.count(children.itemAt(static_cast<long>(row))) != 0) rows.push_back(static_cast<int>(row));
     return rows;
 }
 
