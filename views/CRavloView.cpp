@@ -489,9 +489,11 @@ int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
 {
     const LVFINDINFOW& find = request.lvfi;
     const int count = rowCount();
-    if ((find.flags & LVFI_STRING) == 0 || find.psz == nullptr || count == 0 || group_ == nullptr) return -1;
-    const int wanted = lstrlenW(find.psz);
+    // A partial search is a search by text too.
     const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    if ((!partial && (find.flags & LVFI_STRING) == 0) || find.psz == nullptr || count == 0 || group_ == nullptr)
+        return -1;
+    const int wanted = lstrlenW(find.psz);
     const int start = request.iStart >= 0 && request.iStart < count ? request.iStart : 0;
     const int steps = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
     for (int step = 0; step < steps; ++step) {

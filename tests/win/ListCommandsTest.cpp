@@ -325,6 +325,16 @@ TEST_F(ListCommandsTest, TheFirstAndTheLastRowAreRenamedInPlace)
     }
 }
 
+// The rows hold no text: the list asks the view for the row whose title begins with what was typed.
+TEST_F(ListCommandsTest, TypingGoesToTheRowWhoseTitleBeginsWithIt)
+{
+    At({0, 4}).title = "Zeta";
+    Select({0});
+    SendMessageW(List(), WM_CHAR, L'z', 1);
+    EXPECT_EQ(std::vector<int>{4}, selectedRows(List()));
+    EXPECT_EQ(4, focusedRow(List()));
+}
+
 TEST_F(ListCommandsTest, TabMovesTheFocusToTheTree)
 {
     SetFocus(List());
