@@ -1,26 +1,50 @@
 #include "model/BookmarkItem.h"
 
+#include <utility>
+
 ItemList::Position ItemList::insertBefore(Position pos, ItemRef item)
 {
     if (pos == items_.end()) pos = items_.begin();
     return items_.insert(pos, std::move(item));
 }
 
+void ItemList::removeAt(const std::vector<size_t>& ascendingIndexes)
+{
+    auto removed = ascendingIndexes.begin();
+    size_t kept = 0;
+    for (size_t index = 0; index < items_.size(); ++index) {
+        while (removed != ascendingIndexes.end() && *removed < index) ++removed;
+        if (removed != ascendingIndexes.end() && *removed == index) continue;
+        // Overwriting a removed element releases it.
+        if (kept != index) items_[kept] = std::move(items_[index]);
+        ++kept;
+    }
+    items_.resize(kept);
+}
+
+bool ItemList::exchange(size_t a, size_t b)
+{
+    if (a >= items_.size() || b >= items_.size()) return false;
+    std::swap(items_[a], items_[b]);
+    return true;
+}
+
 ItemList::Position ItemList::findIndex(long n)
 {
     if (n < 0 || static_cast<size_t>(n) >= items_.size()) return items_.end();
-    auto pos = items_.begin();
-    std::advance(pos, n);
-    return pos;
+    return items_.begin() + n;
+}
+
+BookmarkItem* ItemList::itemAt(long n) const
+{
+    if (n < 0 || static_cast<size_t>(n) >= items_.size()) return nullptr;
+    return items_[static_cast<size_t>(n)].get();
 }
 
 long ItemList::indexOf(const BookmarkItem* item) const
 {
-    long index = 0;
-    for (const ItemRef& ref : items_) {
-        if (ref.get() == item) return index;
-        ++index;
-    }
+    for (size_t index = 0; index < items_.size(); ++index)
+        if (items_[index].get() == item) return static_cast<long>(index);
     return -1;
 }
 

@@ -1,6 +1,5 @@
 #include "model/ItemInserter.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -21,15 +20,18 @@ BookmarkItem* ItemInserter::Insert(const ItemRef& item)
     const size_t slot = slotOf(item->type);
     if (!slots_[slot].known) fixPoint(item->type);
 
-    const ItemList::Position point = slots_[slot].point;
-    if (point == children.end())
+    const size_t point = slots_[slot].point;
+    BookmarkItem* const before = point == Append ? nullptr : children.itemAt(static_cast<long>(point));
+    if (before == nullptr) {
         children.addTail(item);
-    else
-        children.insertBefore(point, item);
+    } else {
+        children.insertBefore(children.findIndex(static_cast<long>(point)), item);
+        shiftPointsFrom(point);
+    }
     item->parent = group_;
     // A separator dropped after other items follows the last of them.
-    store(separatorSlot, point);
-    return point == children.end() ? nullptr : point->get();
+    store(separatorSlot, before == nullptr ? Append : point + 1);
+    return before;
 }
 
 size_t ItemInserter::slotOf(ItemType type)
@@ -52,12 +54,11 @@ bool ItemInserter::matches(const BookmarkItem& child, ItemType type) const
 void ItemInserter::fixPoint(ItemType type)
 {
     if (options_.SameItemType == 0) {
-        const ItemList::Position point = pointIgnoringType();
+        const size_t point = pointIgnoringType();
         for (size_t slot = 0; slot < SlotCount; ++slot) store(slot, point);
         return;
     }
-    const ItemList::Position point =
-        options_.AddPosition != 0 ? pointAfterLastMatch(type) : pointAtFirstMatch(type);
+    const size_t point = options_.AddPosition != 0 ? pointAfterLastMatch(type) : pointAtFirstMatch(type);
     store(slotOf(type), point);
     if (options_.SameUrlGroup != 0 && isUrlKind(type)) {
         store(static_cast<size_t>(ItemType::Url), point);
@@ -67,33 +68,38 @@ void ItemInserter::fixPoint(ItemType type)
 
 // The child right after the last matching one; the end when that is the last
 // child, when nothing matches, or for a separator.
-ItemList::Position ItemInserter::pointAfterLastMatch(ItemType type)
+size_t ItemInserter::pointAfterLastMatch(ItemType type) const
 {
-    ItemList& children = group_->children;
-    if (type == ItemType::Separator) return children.end();
-    const auto last = std::find_if(children.rbegin(), children.rend(),
-                                   [&](const ItemRef& child) { return matches(*child, type); });
-    return last == children.rend() ? children.end() : last.base();
+    const ItemList& children = group_->children;
+    if (type == ItemType::Separator) return Append;
+    for (size_t index = children.size(); index > 0; --index)
+        if (matches(*children.itemAt(static_cast<long>(index - 1)), type)) return index;
+    return Append;
 }
 
 // The first matching child, else the first child; the end for an empty group.
-ItemList::Position ItemInserter::pointAtFirstMatch(ItemType type)
+size_t ItemInserter::pointAtFirstMatch(ItemType type) const
 {
-    ItemList& children = group_->children;
-    if (type == ItemType::Separator) return children.begin();
-    const auto first = std::find_if(children.begin(), children.end(),
-                                    [&](const ItemRef& child) { return matches(*child, type); });
-    return first == children.end() ? children.begin() : first;
+    const ItemList& children = group_->children;
+    if (type != ItemType::Separator)
+        for (size_t index = 0; index < children.size(); ++index)
+            if (matches(*children.itemAt(static_cast<long>(index)), type)) return index;
+    return 0;
 }
 
-ItemList::Position ItemInserter::pointIgnoringType()
+size_t ItemInserter::pointIgnoringType() const
 {
-    ItemList& children = group_->children;
-    return options_.AddPosition != 0 ? children.end() : children.begin();
+    return options_.AddPosition != 0 ? Append : 0;
 }
 
-void ItemInserter::store(size_t slot, ItemList::Position point)
+void ItemInserter::store(size_t slot, size_t point)
 {
     slots_[slot].known = true;
-    slots_[slot].point = point;
+    slots_[slot].point = point < group_->children.size() ? point : Append;
+}
+
+void ItemInserter::shiftPointsFrom(size_t index)
+{
+    for (Slot& slot : slots_)
+        if (slot.known && slot.point != Append && slot.point >= index) ++slot.point;
 }

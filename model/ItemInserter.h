@@ -24,19 +24,24 @@ private:
     // One slot per item type, plus one shared by any type value outside the
     // known range (such values come in unchecked from item records).
     static constexpr size_t SlotCount = 5;
+    // A point is the index of the child to insert before; an index past the
+    // last child means append.
+    static constexpr size_t Append = static_cast<size_t>(-1);
     struct Slot {
         bool known = false;
-        ItemList::Position point;  // children.end() means append
+        size_t point = Append;
     };
 
     static size_t slotOf(ItemType type);
     static bool isUrlKind(ItemType type);
     bool matches(const BookmarkItem& child, ItemType type) const;
     void fixPoint(ItemType type);
-    ItemList::Position pointAfterLastMatch(ItemType type);
-    ItemList::Position pointAtFirstMatch(ItemType type);
-    ItemList::Position pointIgnoringType();
-    void store(size_t slot, ItemList::Position point);
+    size_t pointAfterLastMatch(ItemType type) const;
+    size_t pointAtFirstMatch(ItemType type) const;
+    size_t pointIgnoringType() const;
+    void store(size_t slot, size_t point);
+    // Every point at or after `index` follows its child one place on.
+    void shiftPointsFrom(size_t index);
 
     const AppOptions& options_;
     BookmarkItem* group_ = nullptr;

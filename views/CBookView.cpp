@@ -12,12 +12,6 @@
 
 #include <commctrl.h>
 
-namespace {
-
-constexpr UINT_PTR KeySubclassId = 1;
-
-}  // namespace
-
 CBookView::CBookView() = default;
 
 CBookView::~CBookView()
@@ -39,7 +33,7 @@ void CBookView::OnSetFocus(HWND previous)
 void CBookView::OnDestroy()
 {
     revokeDropTarget();
-    if (paneControl() != nullptr) RemoveWindowSubclass(paneControl(), ControlProc, KeySubclassId);
+    stopWatchingControlKeys();
     CView::OnDestroy();
 }
 
@@ -82,29 +76,54 @@ void CBookView::OnUpdate(CView*, LPARAM hint, CObject* hintObject)
     }
 }
 
+// A classic subclass: under Wine SetWindowSubclass finds its data through a
+// window property on every message, a round trip to the server that costs a
+// hundred times the message itself. The control's user data (free for the
+// application in the common controls) names the view.
 void CBookView::watchControlKeys()
 {
-    SetWindowSubclass(paneControl(), ControlProc, KeySubclassId, reinterpret_cast<DWORD_PTR>(this));
+    const HWND control = paneControl();
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBookView::ControlProc)));
 }
 
-LRESULT CALLBACK CBookView::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR self)
+void CBookView::stopWatchingControlKeys()
 {
-    auto* view = reinterpret_cast<CBookView*>(self);
+    const HWND control = paneControl();
+    if (control == nullptr || controlProc_ == nullptr) return;
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+    controlProc_ = nullptr;
+}
+
+LRESULT CALLBACK CBookView::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* view = reinterpret_cast<CBookView*>(GetWindowLongPtrW(control, GWLP_USERDATA));
     try {
         const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         if (keyDown && view->OnControlKeyDown(static_cast<UINT>(wParam))) return 0;
         if (message == WM_CHAR && view->OnControlChar(static_cast<UINT>(wParam))) return 0;
+        return view->OnControlMessage(message, wParam, lParam);
     } catch (...) {
         CWindow::ReportCurrentException(control);
         return 0;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 bool CBookView::OnControlKeyDown(UINT)
 {
     return false;
+}
+
+LRESULT CBookView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return callControl(message, wParam, lParam);
+}
+
+LRESULT CBookView::callControl(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return CallWindowProcW(controlProc_, paneControl(), message, wParam, lParam);
 }
 
 bool CBookView::OnControlChar(UINT)

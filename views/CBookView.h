@@ -48,8 +48,13 @@ protected:
     // come here first: call once the control exists. True swallows the
     // message; otherwise the control handles it as usual.
     void watchControlKeys();
+    void stopWatchingControlKeys();
     virtual bool OnControlKeyDown(UINT key);
     virtual bool OnControlChar(UINT character);
+    // Every other message of the pane control; callControl lets the control
+    // handle it.
+    virtual LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT callControl(UINT message, WPARAM wParam, LPARAM lParam) const;
     static bool isKeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
     // Tab and F6 move to the other pane (with Shift: the previous one; there
     // are only two).
@@ -95,7 +100,7 @@ private:
 
     DragScroller scroller_{ScrollArmingInterval};
     DropTargetAdapter* dropTarget_ = nullptr;  // one reference held while registered
+    WNDPROC controlProc_ = nullptr;            // the pane control's own procedure while watched
 
-    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 };

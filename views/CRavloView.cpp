@@ -14,8 +14,10 @@
 #include "views/SingleLineText.h"
 #include "views/ViewControls.h"
 
+#include <algorithm>
 #include <iterator>
 #include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -48,18 +50,6 @@ int imageOf(ItemType type)
     }
 }
 
-// Column 0 of `item`'s row with its image and data; `title` must outlive the use.
-LVITEMW rowFields(int row, BookmarkItem& item, const std::wstring& title)
-{
-    LVITEMW fields{};
-    fields.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    fields.iItem = row;
-    fields.pszText = const_cast<wchar_t*>(title.c_str());
-    fields.iImage = imageOf(item.type);
-    fields.lParam = reinterpret_cast<LPARAM>(&item);
-    return fields;
-}
-
 }  // namespace
 
 CRavloView::CRavloView() : contextMenu_(LoadMenuW(ResourceText::Instance(), MAKEINTRESOURCEW(IDR_ITEM_CONTEXT)))
@@ -84,7 +74,7 @@ void CRavloView::addCommands()
     AddCommand(ID_ITEM_RENAME, [this] { onRename(); });
     AddCommand(ID_ITEM_MOVE_UP, [this] { onMoveUp(); });
     AddCommand(ID_ITEM_MOVE_DOWN, [this] { onMoveDown(); });
-    const auto withGroupAndSelection = [this](CCmdUI& ui) { ui.Enable(group_ != nullptr && !selectedRows().empty()); };
+    const auto withGroupAndSelection = [this](CCmdUI& ui) { ui.Enable(group_ != nullptr && anyRowSelected()); };
     AddUpdate(ID_ITEM_EDIT, withGroupAndSelection);
     AddUpdate(ID_ITEM_DELETE, withGroupAndSelection);
     AddUpdate(ID_ITEM_MOVE_UP, [this](CCmdUI& ui) { enableWithSelection(ui); });
@@ -96,15 +86,17 @@ void CRavloView::addCommands()
 
 void CRavloView::enableWithSelection(CCmdUI& ui) const
 {
-    ui.Enable(!selectedRows().empty());
+    ui.Enable(anyRowSelected());
 }
 
 bool CRavloView::OnCreate(CREATESTRUCTW&)
 {
-    list_ = ViewControls::createControl(GetHwnd(), WC_LISTVIEWW, LVS_REPORT | LVS_EDITLABELS | LVS_SHOWSELALWAYS,
+    list_ = ViewControls::createControl(GetHwnd(), WC_LISTVIEWW, LVS_REPORT | LVS_EDITLABELS | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                         ICC_LISTVIEW_CLASSES);
     if (list_ == nullptr) return false;
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // An owner-data list keeps only selection and focus: the drop highlight is asked for.
+    SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_DROPHILITED, 0);
     insertColumns();
     // Without LVS_SHAREIMAGELISTS the list destroys its image list itself.
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL,
@@ -170,6 +162,12 @@ bool CRavloView::OnNotify(NMHDR& header, LRESULT& result)
     if (header.hwndFrom != list_) return false;
     result = 0;
     switch (header.code) {
+    case LVN_GETDISPINFOW:
+        onGetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+        return true;
+    case LVN_ODFINDITEMW:
+        result = findRowByTitle(reinterpret_cast<const NMLVFINDITEMW&>(header));
+        return true;
     case NM_CUSTOMDRAW:
         result = OnCustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
         return true;
@@ -217,6 +215,21 @@ bool CRavloView::OnControlKeyDown(UINT key)
         onEdit(1);
     // The list's own handling follows in every case.
     return false;
+}
+
+LRESULT CRavloView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && isKeyHeld(VK_SHIFT)) {
+        // A key with Shift may select a range of rows; under Wine the list
+        // repaints each row of it at once unless redrawing waits.
+        const ViewControls::RedrawFreeze freeze(list_);
+        return callControl(message, wParam, lParam);
+    }
+    const LRESULT result = callControl(message, wParam, lParam);
+    // The list holds no row data: each row carries its child.
+    auto* fields = message == LVM_GETITEMW ? reinterpret_cast<LVITEMW*>(lParam) : nullptr;
+    if (fields != nullptr && (fields->mask & LVIF_PARAM) != 0) fields->lParam = reinterpret_cast<LPARAM>(itemAt(fields->iItem));
+    return result;
 }
 
 // ------------------------------------------------------------------ commands
@@ -303,14 +316,20 @@ void CRavloView::onDelete(bool confirm)
 
 void CRavloView::removeRows(const std::vector<int>& rows)
 {
+    // The hint may make another view open another group: the rows are this one's.
+    BookmarkItem* const group = group_;
     UpdateHint hint;
-    hint.group = group_;
-    for (int row : rows) hint.items.push_back(itemAt(row));
-    // The views let go of the items while they are still in the book.
-    if (CDocument* document = GetDocument()) document->UpdateAllViews(nullptr, HintItemsRemoved, &hint);
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        const auto position = group_->children.findIndex(*row);
-        if (position != group_->children.end()) group_->children.removeAt(position);
+    hint.group = group;
+    std::vector<size_t> indexes;
+    for (int row : rows) {
+        hint.items.push_back(itemAt(row));
+        indexes.push_back(static_cast<size_t>(row));
+    }
+    {
+        const ViewControls::RedrawFreeze freeze(list_);
+        // The views let go of the items while they are still in the book.
+        if (CDocument* document = GetDocument()) document->UpdateAllViews(nullptr, HintItemsRemoved, &hint);
+        group->children.removeAt(indexes);
     }
     if (CDocument* document = GetDocument()) document->SetModifiedFlag();
 }
@@ -319,6 +338,7 @@ void CRavloView::onMoveDown()
 {
     const std::vector<int> rows = selectedRows();
     if (group_ == nullptr || rows.empty() || rows.back() + 1 >= rowCount()) return;
+    const ViewControls::RedrawFreeze freeze(list_);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) swapChildren(*row, *row + 1);
 }
 
@@ -326,20 +346,18 @@ void CRavloView::onMoveUp()
 {
     const std::vector<int> rows = selectedRows();
     if (group_ == nullptr || rows.empty() || rows.front() == 0) return;
+    const ViewControls::RedrawFreeze freeze(list_);
     for (int row : rows) swapChildren(row, row - 1);
 }
 
 void CRavloView::swapChildren(long a, long b)
 {
-    const auto positionA = group_->children.findIndex(a);
-    const auto positionB = group_->children.findIndex(b);
-    if (positionA == group_->children.end() || positionB == group_->children.end()) return;
-    std::swap(*positionA, *positionB);
+    if (!group_->children.exchange(static_cast<size_t>(a), static_cast<size_t>(b))) return;
     UpdateHint hint;
     hint.group = group_;
     hint.positionA = a;
     hint.positionB = b;
-    hint.items = {positionA->get(), positionB->get()};
+    hint.items = {group_->children.itemAt(a), group_->children.itemAt(b)};
     announceChange(HintItemsSwapped, hint);
 }
 
@@ -365,7 +383,7 @@ void CRavloView::onRightClick(const NMITEMACTIVATE& click)
 HMENU CRavloView::contextMenuFor(int hitRow, bool& built) const
 {
     built = false;
-    const bool anySelected = !selectedRows().empty();
+    const bool anySelected = anyRowSelected();
     if (group_ != nullptr && (hitRow < 0 || !anySelected)) return GetSubMenu(contextMenu_, 0);
     if (hitRow < 0 || !anySelected) return nullptr;
     built = true;
@@ -426,6 +444,19 @@ std::vector<int> CRavloView::selectedRows() const
     return rows;
 }
 
+bool CRavloView::anyRowSelected() const
+{
+    return list_ != nullptr && SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+}
+
+void CRavloView::clearSelection()
+{
+    // Not with row -1: an owner-data list then visits every row.
+    for (int row : selectedRows()) setRowState(row, 0);
+    const int focused = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) setRowState(focused, 0);
+}
+
 std::vector<BookmarkItem*> CRavloView::selectedItems() const
 {
     std::vector<BookmarkItem*> items;
@@ -436,23 +467,60 @@ std::vector<BookmarkItem*> CRavloView::selectedItems() const
 
 BookmarkItem* CRavloView::itemAt(int row) const
 {
-    if (row < 0) return nullptr;
-    LVITEMW fields{};
-    fields.mask = LVIF_PARAM;
-    fields.iItem = row;
-    if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&fields))) return nullptr;
-    return reinterpret_cast<BookmarkItem*>(fields.lParam);
+    return group_ != nullptr ? group_->children.itemAt(row) : nullptr;
+}
+
+void CRavloView::onGetDispInfo(NMLVDISPINFOW& request) const
+{
+    LVITEMW& fields = request.item;
+    const BookmarkItem* item = itemAt(fields.iItem);
+    if (item == nullptr) return;
+    if ((fields.mask & LVIF_TEXT) != 0 && fields.pszText != nullptr && fields.cchTextMax > 0 &&
+        fields.iSubItem >= 0 && fields.iSubItem < static_cast<int>(std::size(Columns))) {
+        // A line break in a column shows as a space, not as a box glyph.
+        const std::string& column = item->*Columns[fields.iSubItem].text;
+        const std::wstring text = CodePage::toWide(fields.iSubItem > 0 ? singleLineText(column) : column);
+        lstrcpynW(fields.pszText, text.c_str(), fields.cchTextMax);
+    }
+    if ((fields.mask & LVIF_IMAGE) != 0) fields.iImage = imageOf(item->type);
+    if ((fields.mask & LVIF_PARAM) != 0) fields.lParam = reinterpret_cast<LPARAM>(item);
+    if ((fields.mask & LVIF_STATE) != 0 && fields.iItem == dropHighlight_ && item->isGroup())
+        fields.state |= fields.stateMask & LVIS_DROPHILITED;
+}
+
+int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
+{
+    const LVFINDINFOW& find = request.lvfi;
+    const int count = rowCount();
+    // A partial search is a search by text too.
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    if ((!partial && (find.flags & LVFI_STRING) == 0) || find.psz == nullptr || count == 0 || group_ == nullptr)
+        return -1;
+    const int wanted = lstrlenW(find.psz);
+    const int start = request.iStart >= 0 && request.iStart < count ? request.iStart : 0;
+    const int steps = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const std::wstring title = CodePage::toWide(group_->children.itemAt(row)->title);
+        if (partial && static_cast<int>(title.size()) < wanted) continue;
+        const int compared = partial ? wanted : static_cast<int>(title.size());
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, title.c_str(), compared, find.psz, wanted) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 void CRavloView::OnOpenGroup(const UpdateHint& hint)
 {
+    // One update of the scroll bars for both counts.
     const ViewControls::RedrawFreeze freeze(list_);
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    // No rows: no states, and the list scrolled to its top. Deleting all
+    // rows would visit each of them.
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     group_ = hint.group;
     if (group_ == nullptr) return;
-    int row = 0;
-    for (const ItemRef& child : group_->children) insertRow(row++, *child);
-    if (row > 0) setRowState(0, SelectionStates);
+    SendMessageW(list_, LVM_SETITEMCOUNT, group_->children.size(), 0);
+    if (!group_->children.empty()) setRowState(0, SelectionStates);
 }
 
 void CRavloView::OnItemsAdded(const UpdateHint& hint)
@@ -469,15 +537,15 @@ void CRavloView::OnItemsAdded(const UpdateHint& hint)
 int CRavloView::insertRows(const UpdateHint& hint)
 {
     const ViewControls::RedrawFreeze freeze(list_);
-    if (hint.select) setRowState(-1, 0);
-    const int following = hint.before != nullptr ? rowOf(hint.before) : -1;
-    const int first = following >= 0 ? following : rowCount();
-    int row = first;
-    for (BookmarkItem* item : hint.items) {
-        insertRow(row, *item);
-        if (hint.select) setRowState(row, row == first ? SelectionStates : LVIS_SELECTED);
-        ++row;
-    }
+    if (hint.select) clearSelection();
+    const int added = static_cast<int>(hint.items.size());
+    const int rows = rowCount();
+    // The following item already stands after the new ones.
+    const int following = hint.before != nullptr ? rowOf(hint.before) - added : -1;
+    const int first = following >= 0 && following < rows ? following : rows;
+    renumberRows(first, rows + added, [added](int row) { return row + added; }, [](int) { return false; });
+    if (hint.select)
+        for (int row = first; row < first + added; ++row) setRowState(row, row == first ? SelectionStates : LVIS_SELECTED);
     return first;
 }
 
@@ -485,39 +553,51 @@ void CRavloView::OnItemChanged(const UpdateHint& hint)
 {
     if (hint.items.empty()) return;
     const int row = rowOf(hint.items.front());
-    if (row >= 0) showItem(row, *hint.items.front());
+    if (row >= 0) redrawRows(row, row);
 }
 
 void CRavloView::OnItemsRemoved(const UpdateHint& hint)
 {
-    for (auto item = hint.items.rbegin(); item != hint.items.rend(); ++item) {
-        const int row = rowOf(*item);
-        if (row >= 0) SendMessageW(list_, LVM_DELETEITEM, row, 0);
-    }
+    const std::vector<int> leaving = rowsOf(hint.items);
+    if (leaving.empty()) return;
+    // A row's new index: less one for every row that leaves before it.
+    const auto newRow = [&leaving](int row) {
+        return row - static_cast<int>(std::lower_bound(leaving.begin(), leaving.end(), row) - leaving.begin());
+    };
+    const auto leaves = [&leaving](int row) { return std::binary_search(leaving.begin(), leaving.end(), row); };
+    renumberRows(leaving.front(), rowCount() - static_cast<int>(leaving.size()), newRow, leaves);
+}
+
+std::vector<int> CRavloView::rowsOf(const std::vector<BookmarkItem*>& items) const
+{
+    const std::unordered_set<const BookmarkItem*> wanted(items.begin(), items.end());
+    std::vector<int> rows;
+    const ItemList& children = group_->children;
+    for (size_t row = 0; row < children.size() && rows.size() < wanted.size(); ++row)
+        if (wanted.count(children.itemAt(static_cast<long>(row))) != 0) rows.push_back(static_cast<int>(row));
+    return rows;
 }
 
 void CRavloView::OnItemsSwapped(const UpdateHint& hint)
 {
     if (hint.items.size() < 2) return;
-    BookmarkItem& nowAtA = *hint.items[0];
-    BookmarkItem& nowAtB = *hint.items[1];
-    // The rows still show the order before the exchange: row A shows the
-    // item that is now at B.
-    const int rowA = hint.positionA >= 0 ? static_cast<int>(hint.positionA) : rowOf(&nowAtB);
-    const int rowB = hint.positionB >= 0 ? static_cast<int>(hint.positionB) : rowOf(&nowAtA);
+    // The exchange is done: without positions the rows are found by their items.
+    const int rowA = hint.positionA >= 0 ? static_cast<int>(hint.positionA) : rowOf(hint.items[0]);
+    const int rowB = hint.positionB >= 0 ? static_cast<int>(hint.positionB) : rowOf(hint.items[1]);
     if (rowA < 0 || rowB < 0) return;
+    // The selection follows the items.
     const UINT stateA = rowState(rowA);
     const UINT stateB = rowState(rowB);
-    showItem(rowA, nowAtA);
-    showItem(rowB, nowAtB);
-    // The selection follows the items.
-    setRowState(rowA, stateB);
-    setRowState(rowB, stateA);
+    if (stateA != stateB) {
+        setRowState(rowA, stateB);
+        setRowState(rowB, stateA);
+    }
+    redrawRows(std::min(rowA, rowB), std::max(rowA, rowB));
 }
 
 void CRavloView::OnReset()
 {
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     group_ = nullptr;
 }
 
@@ -525,7 +605,7 @@ LRESULT CRavloView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) const
 {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    const auto* item = reinterpret_cast<const BookmarkItem*>(draw.nmcd.lItemlParam);
+    const BookmarkItem* item = itemAt(static_cast<int>(draw.nmcd.dwItemSpec));
     if (item == nullptr || !item->isSeparator()) return CDRF_DODEFAULT;
     drawSeparator(draw.nmcd);
     return CDRF_SKIPDEFAULT;
@@ -548,40 +628,9 @@ void CRavloView::drawSeparator(const NMCUSTOMDRAW& draw) const
     if ((draw.uItemState & CDIS_FOCUS) != 0) DrawFocusRect(draw.hdc, &bounds);
 }
 
-void CRavloView::insertRow(int row, BookmarkItem& item)
-{
-    const std::wstring title = CodePage::toWide(item.title);
-    LVITEMW fields = rowFields(row, item, title);
-    row = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&fields)));
-    if (row >= 0) showColumns(row, item);
-}
-
-void CRavloView::showItem(int row, BookmarkItem& item)
-{
-    const std::wstring title = CodePage::toWide(item.title);
-    LVITEMW fields = rowFields(row, item, title);
-    SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&fields));
-    showColumns(row, item);
-}
-
-void CRavloView::showColumns(int row, const BookmarkItem& item)
-{
-    for (int index = 1; index < static_cast<int>(std::size(Columns)); ++index) {
-        const std::wstring text = CodePage::toWide(singleLineText(item.*Columns[index].text));
-        LVITEMW fields{};
-        fields.iSubItem = index;
-        fields.pszText = const_cast<wchar_t*>(text.c_str());
-        SendMessageW(list_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&fields));
-    }
-}
-
 int CRavloView::rowOf(const BookmarkItem* item) const
 {
-    LVFINDINFOW find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = reinterpret_cast<LPARAM>(item);
-    const WPARAM fromTheStart = static_cast<WPARAM>(-1);
-    return static_cast<int>(SendMessageW(list_, LVM_FINDITEMW, fromTheStart, reinterpret_cast<LPARAM>(&find)));
+    return group_ != nullptr ? static_cast<int>(group_->children.indexOf(item)) : -1;
 }
 
 int CRavloView::rowCount() const
@@ -600,6 +649,30 @@ void CRavloView::setRowState(int row, UINT state)
     fields.stateMask = SelectionStates;
     fields.state = state;
     SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&fields));
+}
+
+template <class NewRow, class Leaves>
+void CRavloView::renumberRows(int from, int count, NewRow newRow, Leaves leaves)
+{
+    std::vector<int> selected;
+    for (int row = from - 1; (row = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                                   LVNI_SELECTED))) >= 0;)
+        selected.push_back(row);
+    const int focused = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const bool focusMoves = focused >= from;
+    for (int row : selected) setRowState(row, 0);
+    if (focusMoves) setRowState(focused, 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+    for (int row : selected)
+        if (!leaves(row)) setRowState(newRow(row), LVIS_SELECTED);
+    if (!focusMoves || count == 0) return;
+    const int target = std::min(newRow(focused), count - 1);
+    setRowState(target, rowState(target) | LVIS_FOCUSED);
+}
+
+void CRavloView::redrawRows(int first, int last) const
+{
+    SendMessageW(list_, LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
 }
 
 // ------------------------------------------------------------------ drag and drop
@@ -676,15 +749,11 @@ int CRavloView::dropTargetRowAt(POINT client) const
 void CRavloView::setDropHighlight(int row)
 {
     if (row == dropHighlight_) return;
-    LVITEMW state{};
-    state.stateMask = LVIS_DROPHILITED;
-    if (dropHighlight_ >= 0) SendMessageW(list_, LVM_SETITEMSTATE, dropHighlight_, reinterpret_cast<LPARAM>(&state));
-    const BookmarkItem* item = itemAt(row);
-    if (item != nullptr && item->isGroup()) {
-        state.state = LVIS_DROPHILITED;
-        SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-    }
+    const int previous = dropHighlight_;
     dropHighlight_ = row;
+    // The list asks for the highlight (onGetDispInfo), which only a group row shows.
+    if (previous >= 0) redrawRows(previous, previous);
+    if (row >= 0) redrawRows(row, row);
 }
 
 int CRavloView::insertionRow(POINT client, bool& intoGroup) const

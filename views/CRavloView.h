@@ -1,8 +1,12 @@
 #pragma once
 // The right pane: a report list of every child of the current group, in the
-// book's order, separators included (drawn as a line). Which group it shows
-// is decided by HintOpenGroup; the other hints keep the rows in step with
-// the book while they concern that group. Its column widths come from the
+// book's order, separators included (drawn as a line). The list holds no
+// rows of its own (owner data): row i is child i of the current group, read
+// when the list draws or asks for it, so a group of any size shows at once.
+// Which group it shows is decided by HintOpenGroup; the other hints keep the
+// row count in step with the book while they concern that group, and move
+// the selection and focus with their items, since the list keeps those by
+// row number. Its column widths come from the
 // saved window information and go back there when the window is destroyed.
 // Here the user opens, creates, edits, renames, deletes and reorders items.
 
@@ -48,6 +52,9 @@ protected:
     HWND paneControl() const override { return list_; }
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnControlKeyDown(UINT key) override;
+    // Completes what an owner-data list cannot answer by itself, and lets it
+    // select ranges without repainting row by row.
+    LRESULT OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Only the shown group's changes touch the rows.
     bool showsChangesIn(const BookmarkItem* group) const override;
@@ -93,6 +100,10 @@ private:
     void dropBefore(int row, const std::vector<ItemRef>& items);
     // Deleting steps after the question: the rows go, then their items.
     void removeRows(const std::vector<int>& rows);
+    void onGetDispInfo(NMLVDISPINFOW& request) const;
+    // The row from the request's start whose title begins with (or, without
+    // LVFI_PARTIAL, is) the text; -1 when none: the list's type-ahead search.
+    int findRowByTitle(const NMLVFINDITEMW& request) const;
     void onDoubleClick(const NMITEMACTIVATE& click);
     void onRightClick(const NMITEMACTIVATE& click);
     bool onBeginLabelEdit(const NMLVDISPINFOW& edit) const;
@@ -100,7 +111,11 @@ private:
     HMENU buildSelectionMenu() const;
 
     std::vector<int> selectedRows() const;
+    bool anyRowSelected() const;
+    // Takes the selected and focused states from every row.
+    void clearSelection();
     std::vector<BookmarkItem*> selectedItems() const;
+    // The child shown in `row`; null for no row.
     BookmarkItem* itemAt(int row) const;
 
     // The saved window information; null without an options record.
@@ -108,23 +123,27 @@ private:
     void insertColumns();
     void saveColumnWidths() const;
 
-    // Inserts the rows of the added items and returns the first one's index.
+    // Adds the rows of the added items and returns the first one's index.
     int insertRows(const UpdateHint& hint);
+    // The rows of `items` in the current group, ascending, found in one pass.
+    std::vector<int> rowsOf(const std::vector<BookmarkItem*>& items) const;
 
     LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw) const;
     void drawSeparator(const NMCUSTOMDRAW& draw) const;
 
-    void insertRow(int row, BookmarkItem& item);
-    // Shows `item` in `row`: image, data and the four columns.
-    void showItem(int row, BookmarkItem& item);
-    // Columns 1 to 3 of `row`.
-    void showColumns(int row, const BookmarkItem& item);
-    // The row whose data is `item`, -1 when none.
+    // The row that shows `item`, -1 when none.
     int rowOf(const BookmarkItem* item) const;
     int rowCount() const;
     UINT rowState(int row) const;
     // Selected and focused states of `row` (-1: of every row).
     void setRowState(int row, UINT state);
+    // Makes the list `count` rows long. The rows from `from` on change what
+    // they show: `newRow` gives the new row of each one (for a row that
+    // leaves, the row its successor takes) and `leaves` says which go; their
+    // selected and focused states move along.
+    template <class NewRow, class Leaves>
+    void renumberRows(int from, int count, NewRow newRow, Leaves leaves);
+    void redrawRows(int first, int last) const;
 
     HWND list_ = nullptr;
     BookmarkItem* group_ = nullptr;

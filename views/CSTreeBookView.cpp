@@ -85,18 +85,6 @@ const BookmarkItem* lastShownBefore(const BookmarkItem& group, const BookmarkIte
     return shown == end ? nullptr : shown->get();
 }
 
-// Text, images and data of the entry of `item`; `text` must outlive the use.
-TVITEMW entryFields(const BookmarkItem& item, const std::wstring& text)
-{
-    TVITEMW fields{};
-    fields.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    fields.pszText = const_cast<wchar_t*>(text.c_str());
-    fields.iImage = imageOf(item.type);
-    fields.iSelectedImage = fields.iImage + 1;
-    fields.lParam = reinterpret_cast<LPARAM>(&item);
-    return fields;
-}
-
 // Orders sibling entries as their items stand among the parent's children.
 int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
 {
@@ -108,6 +96,18 @@ int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
     const long a = placeOf(first);
     const long b = placeOf(second);
     return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Text, images and data of the entry of `item`; `text` must outlive the use.
+TVITEMW entryFields(const BookmarkItem& item, const std::wstring& text)
+{
+    TVITEMW fields{};
+    fields.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    fields.pszText = const_cast<wchar_t*>(text.c_str());
+    fields.iImage = imageOf(item.type);
+    fields.iSelectedImage = fields.iImage + 1;
+    fields.lParam = reinterpret_cast<LPARAM>(&item);
+    return fields;
 }
 
 POINT messagePosition()
@@ -359,7 +359,8 @@ void CSTreeBookView::OnOpenGroup(const UpdateHint& hint)
 
 void CSTreeBookView::OnItemsAdded(const UpdateHint& hint)
 {
-    if (hint.group == nullptr) return;
+    const auto isGroup = [](const BookmarkItem* item) { return item->isGroup(); };
+    if (hint.group == nullptr || std::none_of(hint.items.begin(), hint.items.end(), isGroup)) return;
     // The new entries go right before the entry of the first shown item that
     // follows them, or last.
     HTREEITEM after = TVI_LAST;
@@ -368,15 +369,17 @@ void CSTreeBookView::OnItemsAdded(const UpdateHint& hint)
         after = previous != nullptr ? previous : TVI_FIRST;
     }
     const HTREEITEM parent = entryUnder(hint.group);
-    bool inserted = false;
-    for (BookmarkItem* item : hint.items) {
-        if (!item->isGroup()) continue;
-        const HTREEITEM entry = insertBranch(*item, parent, after);
-        if (entry == nullptr) continue;
-        after = entry;
-        inserted = true;
+    {
+        // With redrawing on, an entry put among others on show repaints
+        // each entry after it, one by one.
+        const ViewControls::RedrawFreeze freeze(tree_);
+        for (BookmarkItem* item : hint.items) {
+            if (!item->isGroup()) continue;
+            const HTREEITEM entry = insertBranch(*item, parent, after);
+            if (entry != nullptr) after = entry;
+        }
     }
-    if (inserted) UpdateWindow(tree_);
+    UpdateWindow(tree_);
 }
 
 void CSTreeBookView::OnItemChanged(const UpdateHint& hint)
@@ -406,26 +409,46 @@ void CSTreeBookView::OnItemsRemoved(const UpdateHint& hint)
 void CSTreeBookView::OnItemsSwapped(const UpdateHint& hint)
 {
     if (hint.items.size() < 2) return;
-    const BookmarkItem& first = *hint.items[0];
-    const BookmarkItem& second = *hint.items[1];
+    BookmarkItem& first = *hint.items[0];
+    BookmarkItem& second = *hint.items[1];
     // Only groups have entries: a link changing places leaves the groups' order alone.
     if (first.treeHandle == 0 || second.treeHandle == 0 || first.parent == nullptr) return;
-    reorderEntriesOf(*first.parent);
+    if (canTradeEntries(first, second))
+        tradeEntries(first, second);
+    else
+        sortSiblings(*first.parent, entryOf(first));
 }
 
 void CSTreeBookView::OnChildrenReordered(const UpdateHint& hint)
 {
-    if (hint.group != nullptr) reorderEntriesOf(*hint.group);
+    if (hint.group == nullptr) return;
+    for (const ItemRef& child : hint.group->children)
+        if (child->treeHandle != 0) return sortSiblings(*hint.group, entryOf(*child));
 }
 
-void CSTreeBookView::reorderEntriesOf(const BookmarkItem& group)
+bool CSTreeBookView::canTradeEntries(const BookmarkItem& first, const BookmarkItem& second) const
 {
-    // Sorting moves the entries with everything below them and keeps their
-    // handles, expansion and selection.
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    for (const BookmarkItem* item : {&first, &second})
+        if (entryOf(*item) == selected || TreeView_GetChild(tree_, entryOf(*item)) != nullptr) return false;
+    return true;
+}
+
+void CSTreeBookView::tradeEntries(BookmarkItem& first, BookmarkItem& second)
+{
+    const ViewControls::PaintHold hold(tree_);
+    std::swap(first.treeHandle, second.treeHandle);
+    showItem(entryOf(first), first);
+    showItem(entryOf(second), second);
+}
+
+void CSTreeBookView::sortSiblings(const BookmarkItem& parent, HTREEITEM sibling)
+{
     Places places;
     long place = 0;
-    for (const ItemRef& child : group.children) places[child.get()] = place++;
-    TVSORTCB sort{entryUnder(&group), compareByPlace, reinterpret_cast<LPARAM>(&places)};
+    for (const ItemRef& child : parent.children) places[child.get()] = place++;
+    const HTREEITEM parentEntry = TreeView_GetParent(tree_, sibling);
+    TVSORTCB sort{parentEntry != nullptr ? parentEntry : TVI_ROOT, compareByPlace, reinterpret_cast<LPARAM>(&places)};
     SendMessageW(tree_, TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
 }
 
@@ -435,7 +458,8 @@ void CSTreeBookView::OnReset()
     // With no selection, deleting the entries moves no selection and so
     // opens no group of the tree that is going away.
     TreeView_SelectItem(tree_, nullptr);
-    forgetEntries(TreeView_GetRoot(tree_));
+    for (HTREEITEM entry = TreeView_GetRoot(tree_); entry != nullptr; entry = TreeView_GetNextSibling(tree_, entry))
+        if (BookmarkItem* item = itemOf(entry)) forgetEntries(*item);
     TreeView_DeleteAllItems(tree_);
 }
 
@@ -461,17 +485,17 @@ void CSTreeBookView::insertSubGroups(BookmarkItem& group, HTREEITEM entry)
 
 void CSTreeBookView::deleteBranch(HTREEITEM entry)
 {
-    if (BookmarkItem* item = itemOf(entry)) item->treeHandle = 0;
-    forgetEntries(TreeView_GetChild(tree_, entry));
+    if (BookmarkItem* item = itemOf(entry)) forgetEntries(*item);
     TreeView_DeleteItem(tree_, entry);
 }
 
-void CSTreeBookView::forgetEntries(HTREEITEM first)
+void CSTreeBookView::forgetEntries(BookmarkItem& item)
 {
-    for (HTREEITEM entry = first; entry != nullptr; entry = TreeView_GetNextSibling(tree_, entry)) {
-        if (BookmarkItem* item = itemOf(entry)) item->treeHandle = 0;
-        forgetEntries(TreeView_GetChild(tree_, entry));
-    }
+    // The branch's entries show the item's group descendants, and only
+    // those with an entry can have entries below them.
+    item.treeHandle = 0;
+    for (const ItemRef& child : item.children)
+        if (child->treeHandle != 0) forgetEntries(*child);
 }
 
 void CSTreeBookView::showItem(HTREEITEM entry, const BookmarkItem& item)

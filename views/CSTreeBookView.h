@@ -107,11 +107,19 @@ private:
     // Deletes `entry` with everything below it and clears the treeHandle of
     // the items they showed.
     void deleteBranch(HTREEITEM entry);
-    // Clears the treeHandle of the items of `first`, its following siblings
-    // and everything below them.
-    void forgetEntries(HTREEITEM first);
-    // Puts the entries of the children of `group` in the children's order.
-    void reorderEntriesOf(const BookmarkItem& group);
+    // Clears the treeHandle of `item` and of every item below it. It walks
+    // the book: under Wine every message naming an entry costs time in
+    // proportion to the number of entries.
+    void forgetEntries(BookmarkItem& item);
+    // Two neighbouring entries exchange places by exchanging what they
+    // show, whatever the number of their siblings; that holds only for
+    // entries without sub-entries and without the selection.
+    bool canTradeEntries(const BookmarkItem& first, const BookmarkItem& second) const;
+    void tradeEntries(BookmarkItem& first, BookmarkItem& second);
+    // Puts the entries under the parent of `sibling` in the order of
+    // `parent`'s children: entries move with their branches and keep their
+    // handles, expansion and selection. It costs a sort of all siblings.
+    void sortSiblings(const BookmarkItem& parent, HTREEITEM sibling);
     void showItem(HTREEITEM entry, const BookmarkItem& item);
     BookmarkItem* itemOf(HTREEITEM entry) const;
 

@@ -55,4 +55,31 @@ private:
     HWND window_;
 };
 
+// Holds back all painting of a control, its scroll bars included, by
+// holding back its parent's: a control that repaints a scroll bar whenever
+// an entry on show changes (the tree under Wine) repaints once, when
+// released. A hidden parent stays hidden and holds nothing.
+class PaintHold {
+public:
+    explicit PaintHold(HWND control)
+        : control_(control), parent_(GetParent(control)),
+          held_((GetWindowLongW(parent_, GWL_STYLE) & WS_VISIBLE) != 0)
+    {
+        if (held_) SendMessageW(parent_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~PaintHold()
+    {
+        if (!held_) return;
+        SendMessageW(parent_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    PaintHold(const PaintHold&) = delete;
+    PaintHold& operator=(const PaintHold&) = delete;
+
+private:
+    HWND control_;
+    HWND parent_;
+    bool held_;
+};
+
 }  // namespace ViewControls

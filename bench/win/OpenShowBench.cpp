@@ -2,14 +2,10 @@
 // application's start-up with the book on its command line, which reads it
 // and fills the tree and the list of the real main window:
 //   OpenShowBench BOOK.rvl [RUNS]
-// Prints the best time of RUNS (default 3) in milliseconds. The settings
-// live in a temporary folder; the registry value is put back afterwards.
+// Prints the best time of RUNS (default 3) in milliseconds.
 
-#include "app/CRavloApp.h"
+#include "BenchApp.h"
 #include "framework/CFrameWindow.h"
-#include "framework/RegistryProfile.h"
-#include "platform/CodePage.h"
-#include "platform/PathJoin.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,24 +16,6 @@
 #include <string>
 
 namespace {
-
-class BenchApp : public CRavloApp {
-public:
-    explicit BenchApp(std::wstring book) : book_(std::move(book)) {}
-
-protected:
-    CCommandLineInfo commandLine() const override { return CCommandLineInfo::FromArguments({book_}); }
-
-private:
-    std::wstring book_;
-};
-
-std::string temporaryFolder()
-{
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    return PathJoin::join(CodePage::fromWide(base), "ravlo-bench");
-}
 
 // One start-up with the book; milliseconds, or -1 when it failed.
 double startOnce(const std::wstring& book)
@@ -61,22 +39,12 @@ int wmain(int argc, wchar_t** argv)
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 3;
-    RegistryProfile profile("Software\\Tanvex\\Ravlo");
-    const std::string previous = profile.GetString("Folder", "Setting");
-    const std::string folder = temporaryFolder();
-    CreateDirectoryW(CodePage::toWide(folder).c_str(), nullptr);
-    profile.WriteString("Folder", "Setting", folder);
-
     double best = -1;
     for (int run = 0; run < runs; ++run) {
         const double elapsed = startOnce(argv[1]);
         if (elapsed < 0) break;
         if (best < 0 || elapsed < best) best = elapsed;
     }
-    if (previous.empty())
-        profile.DeleteEntry("Folder", "Setting");
-    else
-        profile.WriteString("Folder", "Setting", previous);
     if (best < 0) {
         std::fputs("OpenShowBench: the book did not open\n", stderr);
         return 1;

@@ -163,6 +163,28 @@ TEST(ItemList, RemoveAtReleasesTheReferenceAndReturnsTheNextPosition)
     EXPECT_TRUE(list.empty());
 }
 
+TEST(ItemList, RemovesManyInOnePassAndReleasesThem)
+{
+    ItemList list;
+    for (const char* title : {"a", "b", "c", "d", "e"}) list.addTail(titled(title));
+    const std::weak_ptr<BookmarkItem> second = *list.findIndex(1);
+    list.removeAt(std::vector<size_t>{1, 3, 9});
+    EXPECT_EQ(titlesOf(list), (std::vector<std::string>{"a", "c", "e"}));
+    EXPECT_TRUE(second.expired());
+}
+
+TEST(ItemList, ExchangesAndReadsByIndex)
+{
+    ItemList list;
+    for (const char* title : {"a", "b", "c"}) list.addTail(titled(title));
+    EXPECT_TRUE(list.exchange(0, 2));
+    EXPECT_FALSE(list.exchange(0, 3));
+    EXPECT_EQ(titlesOf(list), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(list.itemAt(2)->title, "a");
+    EXPECT_EQ(list.itemAt(3), nullptr);
+    EXPECT_EQ(list.itemAt(-1), nullptr);
+}
+
 TEST(ItemList, IteratesBothWays)
 {
     ItemList list;

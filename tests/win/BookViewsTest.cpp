@@ -172,6 +172,35 @@ TEST_F(BookViewsTest, GroupAddedBeforeAnItemTakesItsPlaceInBothViews)
     EXPECT_EQ(std::vector<int>{0}, selectedRows(List()));
 }
 
+// The list keeps selection and focus by row number: the view moves them.
+TEST_F(BookViewsTest, SelectionAndFocusStayOnTheirItemsWhenRowsComeAndGoBeforeThem)
+{
+    OpenSampleBook();
+    BookmarkItem& top = At({0});
+    BookmarkItem* urlGroup = &At({0, 2});
+    BookmarkItem* last = &At({0, 4});
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(List(), 2, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(List(), 4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+
+    const ItemRef link = makeItem(ItemType::Url, "新リンク", "http://example.com/new");
+    place(top, link, &At({0, 1}));
+    AnnounceAdded(top, {link.get()}, &At({0, 2}), false);
+    EXPECT_EQ((std::vector<int>{3, 5}), selectedRows(List()));
+    EXPECT_EQ(5, focusedRow(List()));
+    EXPECT_EQ(urlGroup, rowItem(List(), 3));
+
+    UpdateHint hint;
+    hint.group = &top;
+    hint.items = {link.get(), urlGroup};
+    Send(HintItemsRemoved, hint);
+    takeOut(top, link.get());
+    takeOut(top, urlGroup);
+    EXPECT_EQ(std::vector<int>{3}, selectedRows(List()));
+    EXPECT_EQ(3, focusedRow(List()));
+    EXPECT_EQ(last, rowItem(List(), 3));
+}
+
 TEST_F(BookViewsTest, GroupAddedBeforeALinkFollowsTheLastGroupEntry)
 {
     OpenSampleBook();
@@ -384,6 +413,22 @@ TEST_F(BookViewsTest, SwappedGroupsExchangeEntriesAndTheSelectionFollows)
     EXPECT_EQ(2, rowFields(List(), 1).iImage);
     EXPECT_EQ(std::vector<int>{2}, selectedRows(List()));
     EXPECT_EQ(2, focusedRow(List()));
+}
+
+TEST_F(BookViewsTest, SwappedGroupsWithoutSubGroupsTradeWhatTheirEntriesShow)
+{
+    OpenSampleBook();
+    BookmarkItem& top = At({0});
+    const ItemRef group = makeItem(ItemType::Group, "新グループ");
+    place(top, group, &At({0, 3}));
+    AnnounceAdded(top, {group.get()}, &At({0, 4}), false);
+
+    Swap(top, 2, 3);
+
+    EXPECT_EQ(u8"トップ[サブ１[孫] 新グループ リンク付きグループ] 二番目[空]", outline(Tree()));
+    expectEntriesLinked(Tree(), TreeView_GetRoot(Tree()));
+    EXPECT_EQ(4, readEntry(Tree(), entryOf(At({0, 3}))).image);
+    EXPECT_EQ(0, readEntry(Tree(), entryOf(*group)).image);
 }
 
 TEST_F(BookViewsTest, SwappingAGroupWithALinkMovesOnlyRows)

@@ -322,6 +322,34 @@ TEST_F(ListCommandsTest, RenamingInPlaceChangesTheTitleButNotOfSeparators)
     EXPECT_TRUE(Document().IsModified());
 }
 
+// The rows hold no text: the editor of the first and of the last row gets it from the item.
+TEST_F(ListCommandsTest, TheFirstAndTheLastRowAreRenamedInPlace)
+{
+    for (int row : {0, 4}) {
+        Select({row});
+        Command(ID_ITEM_RENAME);
+        const HWND edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETEDITCONTROL, 0, 0));
+        ASSERT_NE(nullptr, edit);
+        wchar_t text[64] = {};
+        GetWindowTextW(edit, text, 64);
+        EXPECT_EQ(utf8Of(At({0, row}).title), utf8(text));
+        SetWindowTextW(edit, L"改名");
+        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_EQ(u8"改名", utf8Of(At({0, row}).title));
+        EXPECT_EQ(u8"改名", cellText(List(), row, 0));
+    }
+}
+
+// The rows hold no text: the list asks the view for the row whose title begins with what was typed.
+TEST_F(ListCommandsTest, TypingGoesToTheRowWhoseTitleBeginsWithIt)
+{
+    At({0, 4}).title = "Zeta";
+    Select({0});
+    SendMessageW(List(), WM_CHAR, L'z', 1);
+    EXPECT_EQ(std::vector<int>{4}, selectedRows(List()));
+    EXPECT_EQ(4, focusedRow(List()));
+}
+
 TEST_F(ListCommandsTest, TabMovesTheFocusToTheTree)
 {
     SetFocus(List());
