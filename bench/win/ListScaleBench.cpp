@@ -108,7 +108,7 @@ public:
         BookmarkItem& top = *document_.rootItem()->children.front();
         const ItemRef links = group("リンク集", count, ItemType::Url);
         settle();
-        document_.appendItems(top, {links});
+        document_.editor().appendItems(top, {links});
         report(count, "show", [&] { TreeView_SelectItem(tree_, treeEntry(*links)); });
         report(count, "select_all", [&] {
             SendMessageW(list_, WM_KEYDOWN, VK_HOME, 0);
@@ -131,10 +131,10 @@ public:
             SendMessageW(list_, WM_KEYDOWN, VK_DELETE, 0);
         });
         const std::vector<ItemRef> imported = linksOf(count / 4);
-        report(count, "import_quarter", [&] { document_.appendItems(*links, imported); });
+        report(count, "import_quarter", [&] { document_.editor().appendItems(*links, imported); });
 
         const ItemRef groups = group("グループ集", count, ItemType::Group);
-        report(count, "tree_add_groups", [&] { document_.appendItems(top, {groups}); });
+        report(count, "tree_add_groups", [&] { document_.editor().appendItems(top, {groups}); });
         TreeView_SelectItem(tree_, treeEntry(*groups));
         TreeView_Expand(tree_, treeEntry(*groups), TVE_EXPAND);
         selectBlock(count / 2, 500);
