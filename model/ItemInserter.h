@@ -24,8 +24,9 @@ private:
     // One slot per item type, plus one shared by any type value outside the
     // known range (such values come in unchecked from item records).
     static constexpr size_t SlotCount = 5;
-    // A point is the index of the child to insert before; an index past the
-    // last child means append.
+    // A point is the index of the child to insert before, or Append. An
+    // index keeps naming its child because every insertion moves the points
+    // at or after it on.
     static constexpr size_t Append = static_cast<size_t>(-1);
     struct Slot {
         bool known = false;
@@ -40,7 +41,6 @@ private:
     size_t pointAtFirstMatch(ItemType type) const;
     size_t pointIgnoringType() const;
     void store(size_t slot, size_t point);
-    // Every point at or after `index` follows its child one place on.
     void shiftPointsFrom(size_t index);
 
     const AppOptions& options_;

@@ -6,9 +6,9 @@
 // Which group it shows is decided by HintOpenGroup; the other hints keep the
 // row count in step with the book while they concern that group, and move
 // the selection and focus with their items, since the list keeps those by
-// row number. Its column widths come from the
-// saved window information and go back there when the window is destroyed.
-// Here the user opens, creates, edits, renames, deletes and reorders items.
+// row number. Its column widths come from the saved window information and
+// go back there when the window is destroyed. Here the user opens, creates,
+// edits, renames, deletes and reorders items.
 
 #include "views/CBookView.h"
 #include "model/ShownGroupView.h"
@@ -135,7 +135,7 @@ private:
     int rowOf(const BookmarkItem* item) const;
     int rowCount() const;
     UINT rowState(int row) const;
-    // Selected and focused states of `row` (-1: of every row).
+    // Selected and focused states of `row`.
     void setRowState(int row, UINT state);
     // Makes the list `count` rows long. The rows from `from` on change what
     // they show: `newRow` gives the new row of each one (for a row that

@@ -85,6 +85,18 @@ const BookmarkItem* lastShownBefore(const BookmarkItem& group, const BookmarkIte
     return shown == end ? nullptr : shown->get();
 }
 
+// Text, images and data of the entry of `item`; `text` must outlive the use.
+TVITEMW entryFields(const BookmarkItem& item, const std::wstring& text)
+{
+    TVITEMW fields{};
+    fields.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    fields.pszText = const_cast<wchar_t*>(text.c_str());
+    fields.iImage = imageOf(item.type);
+    fields.iSelectedImage = fields.iImage + 1;
+    fields.lParam = reinterpret_cast<LPARAM>(&item);
+    return fields;
+}
+
 // Orders sibling entries as their items stand among the parent's children.
 int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
 {
@@ -96,18 +108,6 @@ int CALLBACK compareByPlace(LPARAM first, LPARAM second, LPARAM places)
     const long a = placeOf(first);
     const long b = placeOf(second);
     return a < b ? -1 : (a > b ? 1 : 0);
-}
-
-// Text, images and data of the entry of `item`; `text` must outlive the use.
-TVITEMW entryFields(const BookmarkItem& item, const std::wstring& text)
-{
-    TVITEMW fields{};
-    fields.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    fields.pszText = const_cast<wchar_t*>(text.c_str());
-    fields.iImage = imageOf(item.type);
-    fields.iSelectedImage = fields.iImage + 1;
-    fields.lParam = reinterpret_cast<LPARAM>(&item);
-    return fields;
 }
 
 POINT messagePosition()

@@ -74,23 +74,19 @@ private:
     HHOOK hook_;
 };
 
-class HeldKey {
-public:
-    explicit HeldKey(int key)
-    {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::copy(saved_, saved_ + 256, state);
-        state[key] = 0x80;
-        SetKeyboardState(state);
-    }
-    ~HeldKey() { SetKeyboardState(saved_); }
-    HeldKey(const HeldKey&) = delete;
-    HeldKey& operator=(const HeldKey&) = delete;
-
-private:
-    BYTE saved_[256] = {};
-};
+// Runs `action` as if `key` were held down.
+template <class Action>
+void withKeyHeld(int key, Action action)
+{
+    BYTE saved[256] = {};
+    GetKeyboardState(saved);
+    BYTE held[256] = {};
+    std::copy(saved, saved + 256, held);
+    held[key] = 0x80;
+    SetKeyboardState(held);
+    action();
+    SetKeyboardState(saved);
+}
 
 class Session {
 public:
@@ -112,8 +108,7 @@ public:
         report(count, "show", [&] { TreeView_SelectItem(tree_, treeEntry(*links)); });
         report(count, "select_all", [&] {
             SendMessageW(list_, WM_KEYDOWN, VK_HOME, 0);
-            const HeldKey shift(VK_SHIFT);
-            SendMessageW(list_, WM_KEYDOWN, VK_END, 0);
+            withKeyHeld(VK_SHIFT, [&] { SendMessageW(list_, WM_KEYDOWN, VK_END, 0); });
         });
         selectBlock(count / 4, count / 4);
         report(count, "move_block_down", [&] { altKey(VK_DOWN); });
@@ -208,8 +203,7 @@ private:
 
     void altKey(UINT key)
     {
-        const HeldKey alt(VK_MENU);
-        SendMessageW(list_, WM_SYSKEYDOWN, key, 1 << 29);
+        withKeyHeld(VK_MENU, [&] { SendMessageW(list_, WM_SYSKEYDOWN, key, 1 << 29); });
     }
 
     void command(UINT id) { SendMessageW(listView_.GetHwnd(), WM_COMMAND, id, 0); }
