@@ -41,19 +41,20 @@ void BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const st
                              bool select)
 {
     ItemList& children = group.children;
-    const auto next = std::find_if(children.begin(), children.end(),
-                                   [before](const ItemRef& child) { return child.get() == before; });
+    // Positions in the children do not survive an insertion: count them.
+    const long found = before != nullptr ? children.indexOf(before) : -1;
     UpdateHint hint;
     hint.group = &group;
-    hint.before = next == children.end() ? nullptr : next->get();
+    hint.before = found >= 0 ? before : nullptr;
     hint.select = select;
+    long at = found;
     for (const ItemRef& item : items) {
         item->parent = &group;
         // insertBefore(end) would put the item first.
-        if (next == children.end())
+        if (at < 0)
             children.addTail(item);
         else
-            children.insertBefore(next, item);
+            children.insertBefore(children.findIndex(at++), item);
         hint.items.push_back(item.get());
     }
     changes_.announceChange(HintItemsAdded, hint);
@@ -78,19 +79,18 @@ void BookEditor::placeItems(BookmarkItem& group, const std::vector<ItemRef>& ite
 void BookEditor::removeItems(BookmarkItem& group, const std::vector<BookmarkItem*>& items)
 {
     const ItemSet leaving(items.begin(), items.end());
-    std::vector<ItemList::Position> positions;
+    std::vector<size_t> indexes;
     UpdateHint hint;
     hint.group = &group;
-    for (auto position = group.children.begin(); position != group.children.end(); ++position) {
-        if (leaving.count(position->get()) == 0) continue;
-        positions.push_back(position);
-        hint.items.push_back(position->get());
+    for (size_t index = 0; index < group.children.size(); ++index) {
+        BookmarkItem* const child = group.children.itemAt(static_cast<long>(index));
+        if (leaving.count(child) == 0) continue;
+        indexes.push_back(index);
+        hint.items.push_back(child);
     }
     if (!hint.items.empty()) changes_.announceChange(HintItemsRemoved, hint);
-    for (const ItemList::Position position : positions) {
-        (*position)->parent = nullptr;
-        group.children.removeAt(position);
-    }
+    for (BookmarkItem* const child : hint.items) child->parent = nullptr;
+    group.children.removeAt(indexes);
     changes_.markModified();
 }
 
