@@ -6,7 +6,6 @@
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
-#include "model/ItemInserter.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDocument.h"
 #include "framework/ResourceText.h"
@@ -782,15 +781,7 @@ int CRavloView::insertionRow(POINT client, bool& intoGroup) const
 
 void CRavloView::dropInto(BookmarkItem& group, const std::vector<ItemRef>& items)
 {
-    ItemInserter inserter(placementOptions());
-    inserter.Start(group);
-    for (const ItemRef& item : items) {
-        UpdateHint hint;
-        hint.group = &group;
-        hint.before = inserter.Insert(item);
-        hint.items = {item.get()};
-        announceChange(HintItemsAdded, hint);
-    }
+    if (CRavloDoc* document = book()) document->editor().placeItems(group, items, placementOptions());
 }
 
 void CRavloView::dropBefore(int row, const std::vector<ItemRef>& items)
