@@ -6,7 +6,6 @@
 #include "framework/CFrameWindow.h"
 #include "framework/CWindow.h"
 #include "framework/ResourceText.h"
-#include "model/BookDepth.h"
 #include "model/CRavloDoc.h"
 #include "res/resource.h"
 
@@ -219,8 +218,8 @@ DWORD CDropWindow::OnDrop(IDataObject* data, DWORD, POINT)
     const std::vector<ItemRef> items = owner_.droppedItems(data);
     BookmarkItem* group = owner_.currentGroup();
     if (items.empty() || group == nullptr || !group->isGroup()) return DROPEFFECT_NONE;
-    if (!owner_.admitsBelow(*group, subtreeLevels(items))) return DROPEFFECT_NONE;
-    owner_.editor().appendItems(*group, items);
+    // Refused items stay where they came from: no move.
+    if (!owner_.editor().appendItems(*group, items)) return DROPEFFECT_NONE;
     startAnimation();
     return dropEffect_;
 }

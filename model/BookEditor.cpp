@@ -1,6 +1,7 @@
 #include "model/BookEditor.h"
 
 #include "model/BookChanges.h"
+#include "model/BookDepth.h"
 #include "model/ItemInserter.h"
 
 #include <algorithm>
@@ -37,9 +38,17 @@ std::vector<std::pair<BookmarkItem*, std::vector<BookmarkItem*>>> byGroup(const 
 
 }  // namespace
 
-void BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items,
+bool BookEditor::admitsBelow(const BookmarkItem& group, int levels)
+{
+    if (fitsBelow(group, levels)) return true;
+    changes_.refuseTooDeep();
+    return false;
+}
+
+bool BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items,
                              bool select)
 {
+    if (!admitsBelow(group, subtreeLevels(items))) return false;
     ItemList& children = group.children;
     // Positions in the children do not survive an insertion: count them.
     const long found = before != nullptr ? children.indexOf(before) : -1;
@@ -59,11 +68,13 @@ void BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const st
     }
     changes_.announceChange(HintItemsAdded, hint);
     changes_.markModified();
+    return true;
 }
 
-void BookEditor::placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options)
+bool BookEditor::placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options)
 {
-    if (items.empty()) return;
+    if (items.empty()) return true;
+    if (!admitsBelow(group, subtreeLevels(items))) return false;
     ItemInserter inserter(options);
     inserter.Start(group);
     for (const ItemRef& item : items) {
@@ -74,6 +85,7 @@ void BookEditor::placeItems(BookmarkItem& group, const std::vector<ItemRef>& ite
         changes_.announceChange(HintItemsAdded, hint);
     }
     changes_.markModified();
+    return true;
 }
 
 void BookEditor::removeItems(BookmarkItem& group, const std::vector<BookmarkItem*>& items)

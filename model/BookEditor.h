@@ -19,20 +19,28 @@ class BookEditor {
 public:
     explicit BookEditor(BookChanges& changes) : changes_(changes) {}
 
+    // Whether items spanning `levels` levels may become children of `group`;
+    // when they would stand deeper than a book holds, the owner tells the
+    // user and the answer is false.
+    bool admitsBelow(const BookmarkItem& group, int levels);
+
+    // The insertions below refuse, changing nothing and answering false,
+    // what admitsBelow refuses.
+
     // Puts `items` into `group` in their order before its child `before`
     // (null, or not a child: at the end) and announces them in one
     // HintItemsAdded; with `select` the views select the new rows. The book
     // counts as modified even for no items: an import that kept none still
     // changed it.
-    void insertItems(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items,
+    bool insertItems(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items,
                      bool select = false);
-    void appendItems(BookmarkItem& group, const std::vector<ItemRef>& items, bool select = false)
+    bool appendItems(BookmarkItem& group, const std::vector<ItemRef>& items, bool select = false)
     {
-        insertItems(group, nullptr, items, select);
+        return insertItems(group, nullptr, items, select);
     }
     // Places dropped `items` in `group` by the Edit options, one
     // HintItemsAdded per item naming the child it landed before.
-    void placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options);
+    bool placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options);
 
     // Takes `items` out of `group` after one HintItemsRemoved (the views let
     // go of them while they are still linked). The book counts as modified

@@ -20,7 +20,6 @@
 #include "framework/UiServices.h"
 #include "import/CBookImportDlg.h"
 #include "import/TreeImportCommand.h"
-#include "model/BookDepth.h"
 #include "model/BookXml.h"
 #include "model/DefaultBook.h"
 #include "model/HtmlItemStream.h"
@@ -175,11 +174,9 @@ DWORD CRavloDoc::dropEffectFor(IDataObject* data, DWORD keyState) const
     return itemTransfer_ != nullptr ? itemTransfer_->canAccept(data, keyState) : DROPEFFECT_NONE;
 }
 
-bool CRavloDoc::admitsBelow(const BookmarkItem& group, int levels) const
+void CRavloDoc::refuseTooDeep()
 {
-    if (fitsBelow(group, levels)) return true;
     warn(IDS_ITEMS_TOO_DEEP);
-    return false;
 }
 
 void CRavloDoc::announceChange(UpdateHintKind kind, UpdateHint& hint)
@@ -393,7 +390,7 @@ void CRavloDoc::insertOtherBookmarks()
     if (dialog.DoModal(mainWindowHandle()) != IDOK) return;
     const bool toOpenGroup = dialog.destination == CBookImportDlg::OpenGroup && current != nullptr;
     BookmarkItem* const target = toOpenGroup ? current : LinkImport::topGroup(*root_);
-    if (target == nullptr || !admitsBelow(*target, 1)) return;
+    if (target == nullptr || !editor_.admitsBelow(*target, 1)) return;
     // Also with nothing kept: the user did import.
     editor_.appendItems(*target, LinkImport::urlItems(dialog.titles, dialog.urls, todayText()));
 }

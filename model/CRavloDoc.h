@@ -76,9 +76,7 @@ public:
     // Update all views with `hint`; the editor's way of telling them.
     void announceChange(UpdateHintKind kind, UpdateHint& hint) override;
     void markModified() override { SetModifiedFlag(); }
-    // Whether items spanning `levels` levels may go into `group`; when they
-    // would stand deeper than a book can hold, tells the user and answers false.
-    bool admitsBelow(const BookmarkItem& group, int levels) const;
+    void refuseTooDeep() override;
     // Drags copies of `items` (with their subtrees) in the program's own
     // format; the items are marked as dragged meanwhile. Returns the effect
     // the target chose: on a move the caller removes the originals.

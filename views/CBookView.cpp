@@ -5,7 +5,6 @@
 #include "framework/CSplitter.h"
 #include "app/AppOptions.h"
 #include "framework/UiServices.h"
-#include "model/BookDepth.h"
 #include "model/CRavloDoc.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
@@ -177,7 +176,7 @@ bool CBookView::isCreateCommand(UINT id)
 ItemRef CBookView::newItemFor(UINT id, const BookmarkItem& group) const
 {
     CRavloDoc* document = book();
-    if (document == nullptr || !document->admitsBelow(group, 1)) return {};
+    if (document == nullptr || !document->editor().admitsBelow(group, 1)) return {};
     switch (id) {
     case ID_ITEM_NEW_GROUP:
         return document->newGroupItem();
@@ -224,10 +223,10 @@ std::vector<ItemRef> CBookView::droppedItems(IDataObject* data) const
     return document != nullptr ? document->droppedItems(data) : std::vector<ItemRef>();
 }
 
-bool CBookView::admitsBelow(const BookmarkItem& group, const std::vector<ItemRef>& items) const
+BookEditor* CBookView::editor() const
 {
-    const CRavloDoc* document = book();
-    return document == nullptr || document->admitsBelow(group, subtreeLevels(items));
+    CRavloDoc* document = book();
+    return document != nullptr ? &document->editor() : nullptr;
 }
 
 DWORD CBookView::dragItems(const std::vector<BookmarkItem*>& items) const

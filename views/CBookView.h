@@ -15,6 +15,7 @@
 #include <vector>
 
 struct AppOptions;
+class BookEditor;
 class CRavloDoc;
 
 class CBookView : public CView, public DropHandler {
@@ -84,9 +85,8 @@ protected:
     // The items a drop brings; a bad record of our own format is reported
     // and brings nothing.
     std::vector<ItemRef> droppedItems(IDataObject* data) const;
-    // Whether dropped `items` may go into `group`; when they would stand
-    // deeper than a book can hold, the user is told and the drop is refused.
-    bool admitsBelow(const BookmarkItem& group, const std::vector<ItemRef>& items) const;
+    // The book's editing layer; null without a book.
+    BookEditor* editor() const;
     // Drags `items` out; the effect the target chose.
     DWORD dragItems(const std::vector<BookmarkItem*>& items) const;
     // The options that place dropped items (defaults without a record).

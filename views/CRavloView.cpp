@@ -1,8 +1,10 @@
 #include "views/CRavloView.h"
 
 #include "app/AppOptions.h"
+#include "model/BookEditor.h"
 #include "model/BookmarkItem.h"
 #include "model/CRavloDoc.h"
+#include "model/DropBand.h"
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
@@ -237,14 +239,7 @@ void CRavloView::onCreateItem(UINT id)
 {
     if (group_ == nullptr) return;
     const ItemRef item = newItemFor(id, *group_);
-    if (item == nullptr) return;
-    item->parent = group_;
-    group_->children.addTail(item);
-    UpdateHint hint;
-    hint.group = group_;
-    hint.items = {item.get()};
-    hint.select = true;
-    announceChange(HintItemsAdded, hint);
+    if (item != nullptr) editor()->appendItems(*group_, {item}, true);
 }
 
 void CRavloView::onEdit(int focusMode)
@@ -315,49 +310,34 @@ void CRavloView::onDelete(bool confirm)
 
 void CRavloView::removeRows(const std::vector<int>& rows)
 {
-    // The hint may make another view open another group: the rows are this one's.
-    BookmarkItem* const group = group_;
-    UpdateHint hint;
-    hint.group = group;
-    std::vector<size_t> indexes;
-    for (int row : rows) {
-        hint.items.push_back(itemAt(row));
-        indexes.push_back(static_cast<size_t>(row));
-    }
-    {
-        const ViewControls::RedrawFreeze freeze(list_);
-        // The views let go of the items while they are still in the book.
-        if (CDocument* document = GetDocument()) document->UpdateAllViews(nullptr, HintItemsRemoved, &hint);
-        group->children.removeAt(indexes);
-    }
-    if (CDocument* document = GetDocument()) document->SetModifiedFlag();
+    BookEditor* const book = editor();
+    if (book == nullptr) return;
+    std::vector<BookmarkItem*> items;
+    for (int row : rows) items.push_back(itemAt(row));
+    const ViewControls::RedrawFreeze freeze(list_);
+    book->removeItems(*group_, items);
 }
 
 void CRavloView::onMoveDown()
 {
-    const std::vector<int> rows = selectedRows();
-    if (group_ == nullptr || rows.empty() || rows.back() + 1 >= rowCount()) return;
+    BookEditor* const book = editor();
+    if (group_ == nullptr || book == nullptr) return;
     const ViewControls::RedrawFreeze freeze(list_);
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) swapChildren(*row, *row + 1);
+    book->moveDown(*group_, selectedPositions());
 }
 
 void CRavloView::onMoveUp()
 {
-    const std::vector<int> rows = selectedRows();
-    if (group_ == nullptr || rows.empty() || rows.front() == 0) return;
+    BookEditor* const book = editor();
+    if (group_ == nullptr || book == nullptr) return;
     const ViewControls::RedrawFreeze freeze(list_);
-    for (int row : rows) swapChildren(row, row - 1);
+    book->moveUp(*group_, selectedPositions());
 }
 
-void CRavloView::swapChildren(long a, long b)
+std::vector<long> CRavloView::selectedPositions() const
 {
-    if (!group_->children.exchange(static_cast<size_t>(a), static_cast<size_t>(b))) return;
-    UpdateHint hint;
-    hint.group = group_;
-    hint.positionA = a;
-    hint.positionB = b;
-    hint.items = {group_->children.itemAt(a), group_->children.itemAt(b)};
-    announceChange(HintItemsSwapped, hint);
+    const std::vector<int> rows = selectedRows();
+    return std::vector<long>(rows.begin(), rows.end());
 }
 
 // ------------------------------------------------------------------ notifications
@@ -716,16 +696,13 @@ DWORD CRavloView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
 {
     DWORD effect = acceptedEffect(data, keyState);
     const std::vector<ItemRef> items = group_ != nullptr ? droppedItems(data) : std::vector<ItemRef>();
-    if (!items.empty()) {
+    BookEditor* const book = editor();
+    if (!items.empty() && book != nullptr) {
         bool intoGroup = false;
         const int row = insertionRow(clientPoint(screen), intoGroup);
-        BookmarkItem& target = intoGroup ? *itemAt(row) : *group_;
-        if (!admitsBelow(target, items))
-            effect = DROPEFFECT_NONE;  // refused items stay where they came from: no move
-        else if (intoGroup)
-            dropInto(target, items);
-        else
-            dropBefore(row, items);
+        const bool placed = intoGroup ? book->placeItems(*itemAt(row), items, placementOptions())
+                                      : book->insertItems(*group_, itemAt(row), items);
+        if (!placed) effect = DROPEFFECT_NONE;  // refused items stay where they came from: no move
     }
     OnDragLeave();
     return effect;
@@ -737,12 +714,16 @@ int CRavloView::dropTargetRowAt(POINT client) const
     hit.pt = client;
     const int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (row < 0) return -1;
+    const RECT bounds = rowBounds(row);
+    return dropBandAt(bounds.top, bounds.bottom, client.y) == DropBand::Into ? row : -1;
+}
+
+RECT CRavloView::rowBounds(int row) const
+{
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    const LONG height = bounds.bottom - bounds.top;
-    if (client.y < bounds.top + height / 6 || client.y >= bounds.top + height * 5 / 6) return -1;
-    return row;
+    return bounds;
 }
 
 void CRavloView::setDropHighlight(int row)
@@ -763,43 +744,12 @@ int CRavloView::insertionRow(POINT client, bool& intoGroup) const
     int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     const BookmarkItem* item = itemAt(row);
     if (item == nullptr) return -1;
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    const LONG height = bounds.bottom - bounds.top;
-    if (item->isGroup()) {
-        if (client.y >= bounds.top + height / 6 && client.y < bounds.top + height * 5 / 6) {
-            intoGroup = true;
-            return row;
-        }
-        if (client.y >= bounds.top + height * 5 / 6) ++row;
-    } else if (client.y >= (bounds.top + bounds.bottom) / 2) {
-        ++row;
-    }
+    const RECT bounds = rowBounds(row);
+    // A link or separator has no inside: its halves put the drop before or after it.
+    const DropBand band = item->isGroup() ? dropBandAt(bounds.top, bounds.bottom, client.y)
+                          : client.y >= (bounds.top + bounds.bottom) / 2 ? DropBand::After
+                                                                         : DropBand::Before;
+    intoGroup = band == DropBand::Into;
+    if (band == DropBand::After) ++row;
     return row == rowCount() ? -1 : row;
-}
-
-void CRavloView::dropInto(BookmarkItem& group, const std::vector<ItemRef>& items)
-{
-    if (CRavloDoc* document = book()) document->editor().placeItems(group, items, placementOptions());
-}
-
-void CRavloView::dropBefore(int row, const std::vector<ItemRef>& items)
-{
-    for (const ItemRef& item : items) {
-        ItemList& children = group_->children;
-        const auto position = row >= 0 ? children.findIndex(row) : children.end();
-        UpdateHint hint;
-        hint.group = group_;
-        item->parent = group_;
-        if (position == children.end()) {
-            children.addTail(item);
-        } else {
-            hint.before = position->get();
-            children.insertBefore(position, item);
-        }
-        hint.items = {item.get()};
-        announceChange(HintItemsAdded, hint);
-        if (row >= 0) ++row;
-    }
 }

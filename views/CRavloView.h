@@ -84,8 +84,8 @@ private:
     // Shows a group, or opens a link in the browser; separators do nothing.
     void openItem(BookmarkItem& item);
     void openGroup(BookmarkItem& group);
-    // Exchanges the children at `a` and `b` of the current group and tells the views.
-    void swapChildren(long a, long b);
+    // The selected rows as positions in the current group.
+    std::vector<long> selectedPositions() const;
 
     // Notifications of the list.
     void onBeginDrag();
@@ -95,9 +95,8 @@ private:
     // The row under `client`, -1 when none or when the point is in the
     // upper or lower sixth of the row.
     int dropTargetRowAt(POINT client) const;
+    RECT rowBounds(int row) const;
     void setDropHighlight(int row);
-    void dropInto(BookmarkItem& group, const std::vector<ItemRef>& items);
-    void dropBefore(int row, const std::vector<ItemRef>& items);
     // Deleting steps after the question: the rows go, then their items.
     void removeRows(const std::vector<int>& rows);
     void onGetDispInfo(NMLVDISPINFOW& request) const;

@@ -1,7 +1,7 @@
 #include "views/CSTreeBookView.h"
 
-#include "model/ItemInserter.h"
 #include "framework/UiServices.h"
+#include "model/BookEditor.h"
 #include "model/BookmarkItem.h"
 #include "model/CRavloDoc.h"
 #include "model/UpdateHint.h"
@@ -275,13 +275,7 @@ void CSTreeBookView::createInSelected(UINT command)
     BookmarkItem* group = selectedItem();
     if (group == nullptr || !group->isGroup()) return;
     const ItemRef item = newItemFor(command, *group);
-    if (!item) return;
-    group->appendChild(item);
-    UpdateHint hint;
-    hint.group = group;
-    hint.items = {item.get()};
-    hint.select = true;
-    announceChange(HintItemsAdded, hint);
+    if (item) editor()->appendItems(*group, {item}, true);
 }
 
 void CSTreeBookView::editSelected(int focusMode)
@@ -321,14 +315,7 @@ void CSTreeBookView::removeEntry(HTREEITEM entry)
         return;
     }
     BookmarkItem* group = parentItemOf(entry);
-    if (group == nullptr) return;
-    // The views let go of the item while it still stands in its group.
-    UpdateHint hint;
-    hint.group = group;
-    hint.items = {item};
-    announceChange(HintItemsRemoved, hint);
-    const auto position = group->children.findIndex(group->children.indexOf(item));
-    if (position != group->children.end()) group->children.removeAt(position);
+    if (group != nullptr && editor() != nullptr) editor()->removeItems(*group, {item});
 }
 
 void CSTreeBookView::renameSelected()
@@ -573,11 +560,11 @@ DWORD CSTreeBookView::OnDragOver(IDataObject* data, DWORD keyState, POINT screen
         const BookmarkItem* selected = selectedItem();
         return selected != nullptr && !(moving && selected->dragging) ? effect : DROPEFFECT_NONE;
     }
-    const DropZone zone = zoneOf(entry, client);
-    if (zone != DropZone::Into) {
+    const DropBand zone = bandOf(entry, client);
+    if (zone != DropBand::Into) {
         const BookmarkItem* parent = parentItemOf(entry);
         if (!moving || parent == nullptr || !parent->dragging) {
-            showInsertMark(entry, zone == DropZone::After);
+            showInsertMark(entry, zone == DropBand::After);
             return effect;
         }
     } else if (!moving || !itemOf(entry)->dragging) {
@@ -604,9 +591,7 @@ DWORD CSTreeBookView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
     if (place.group == nullptr) return effect;
     const std::vector<ItemRef> items = droppedItems(data);
     // Refused items stay where they came from: no move.
-    if (!admitsBelow(*place.group, items)) return DROPEFFECT_NONE;
-    insertDropped(place, items);
-    return effect;
+    return insertDropped(place, items) ? effect : DROPEFFECT_NONE;
 }
 
 HTREEITEM CSTreeBookView::entryAtPoint(POINT client, UINT& hitFlags) const
@@ -619,17 +604,14 @@ HTREEITEM CSTreeBookView::entryAtPoint(POINT client, UINT& hitFlags) const
     return (hit.flags & onTheLine) != 0 ? entry : nullptr;
 }
 
-CSTreeBookView::DropZone CSTreeBookView::zoneOf(HTREEITEM entry, POINT client) const
+DropBand CSTreeBookView::bandOf(HTREEITEM entry, POINT client) const
 {
     // The first top-level entry takes every drop into itself; the other
     // top-level entries have no group around them to take a drop beside them.
-    if (TreeView_GetParent(tree_, entry) == nullptr) return DropZone::Into;
+    if (TreeView_GetParent(tree_, entry) == nullptr) return DropBand::Into;
     RECT bounds{};
     TreeView_GetItemRect(tree_, entry, &bounds, FALSE);
-    const LONG height = bounds.bottom - bounds.top;
-    if (client.y < bounds.top + height / 6) return DropZone::Before;
-    if (client.y >= bounds.top + height * 5 / 6) return DropZone::After;
-    return DropZone::Into;
+    return dropBandAt(bounds.top, bounds.bottom, client.y);
 }
 
 CSTreeBookView::DropPlace CSTreeBookView::placeFor(POINT client) const
@@ -641,16 +623,16 @@ CSTreeBookView::DropPlace CSTreeBookView::placeFor(POINT client) const
         place.group = selectedItem();
         return place;
     }
-    switch (zoneOf(entry, client)) {
-    case DropZone::Into:
+    switch (bandOf(entry, client)) {
+    case DropBand::Into:
         place.group = itemOf(entry);
         place.useInserter = true;
         break;
-    case DropZone::Before:
+    case DropBand::Before:
         place.group = parentItemOf(entry);
         place.before = itemOf(entry);
         break;
-    case DropZone::After:
+    case DropBand::After:
         place.group = parentItemOf(entry);
         // Before the next group: the drop lands after any links that follow.
         place.before = itemOf(TreeView_GetNextSibling(tree_, entry));
@@ -659,29 +641,12 @@ CSTreeBookView::DropPlace CSTreeBookView::placeFor(POINT client) const
     return place;
 }
 
-void CSTreeBookView::insertDropped(const DropPlace& place, const std::vector<ItemRef>& items)
+bool CSTreeBookView::insertDropped(const DropPlace& place, const std::vector<ItemRef>& items)
 {
-    ItemInserter inserter(placementOptions());
-    if (place.useInserter) inserter.Start(*place.group);
-    for (const ItemRef& item : items) {
-        BookmarkItem* before = place.before;
-        if (place.useInserter) {
-            before = inserter.Insert(item);
-        } else {
-            item->parent = place.group;
-            ItemList& children = place.group->children;
-            const long index = before != nullptr ? children.indexOf(before) : -1;
-            if (index >= 0)
-                children.insertBefore(children.findIndex(index), item);
-            else
-                children.addTail(item);
-        }
-        UpdateHint hint;
-        hint.group = place.group;
-        hint.before = before;
-        hint.items = {item.get()};
-        announceChange(HintItemsAdded, hint);
-    }
+    BookEditor* const book = editor();
+    if (book == nullptr) return false;
+    return place.useInserter ? book->placeItems(*place.group, items, placementOptions())
+                             : book->insertItems(*place.group, place.before, items);
 }
 
 void CSTreeBookView::showDropHighlight(HTREEITEM entry)

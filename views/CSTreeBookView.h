@@ -10,6 +10,7 @@
 // Each such change is announced to every view, this one included, and the
 // tree shows it only when the hint comes back.
 
+#include "model/DropBand.h"
 #include "views/CBookView.h"
 
 #include <windows.h>
@@ -62,8 +63,6 @@ protected:
     bool OnControlChar(UINT character) override;
 
 private:
-    // Where a drop on an entry goes: before it, into it or after it.
-    enum class DropZone { Before, Into, After };
     struct DropPlace {
         BookmarkItem* group = nullptr;   // null: nowhere
         BookmarkItem* before = nullptr;  // null: at the end
@@ -72,10 +71,12 @@ private:
 
     void OnSelectionChanged(const NMTREEVIEWW& change);
     void OnBeginDrag(const NMTREEVIEWW& drag);
-    DropZone zoneOf(HTREEITEM entry, POINT client) const;
+    // Where a drop on an entry goes: before it, into it or after it.
+    DropBand bandOf(HTREEITEM entry, POINT client) const;
     HTREEITEM entryAtPoint(POINT client, UINT& hitFlags) const;
     DropPlace placeFor(POINT client) const;
-    void insertDropped(const DropPlace& place, const std::vector<ItemRef>& items);
+    // False when the items were refused.
+    bool insertDropped(const DropPlace& place, const std::vector<ItemRef>& items);
     void showDropHighlight(HTREEITEM entry);
     void showInsertMark(HTREEITEM entry, bool after);
     void clearDropFeedback();

@@ -2,6 +2,7 @@
 // leaves. Where dropped items land is ItemInserterTest's.
 #include "app/AppOptions.h"
 #include "model/BookChanges.h"
+#include "model/BookDepth.h"
 #include "model/BookEditor.h"
 #include "model/DropBand.h"
 #include "model/TitleCollation.h"
@@ -27,6 +28,7 @@ struct RecordedChanges : BookChanges {
         hints.push_back(text + (hint.select ? " select" : ""));
     }
     void markModified() override { ++modified; }
+    void refuseTooDeep() override { hints.push_back("too deep"); }
     Hints hints;
     int modified = 0;
 };
@@ -85,6 +87,17 @@ TEST_F(BookEditorTest, PlacedItemsAreAnnouncedOneByOneWithTheChildTheyPrecede)
     editor.placeItems(*group, {}, AppOptions());
     EXPECT_EQ("HAxb", titles(*group));
     EXPECT_EQ(Hints({"2 g:x before:b", "2 g:H before:A"}), changes.hints);
+    EXPECT_EQ(1, changes.modified);
+}
+
+TEST_F(BookEditorTest, ItemsThatWouldStandDeeperThanABookHoldsAreRefusedAndNothingChanges)
+{
+    BookmarkItem* deepest = group.get();
+    for (int level = 2; level < kMaxItemDepth; ++level) deepest = deepest->addGroupChild("", "").get();
+    EXPECT_FALSE(editor.appendItems(*deepest, {groupOf("x")}));
+    EXPECT_FALSE(editor.placeItems(*deepest, {groupOf("x")}, AppOptions()));
+    EXPECT_TRUE(editor.appendItems(*deepest, {itemFor('y')}));
+    EXPECT_EQ(Hints({"too deep", "too deep", "2 :y"}), changes.hints);
     EXPECT_EQ(1, changes.modified);
 }
 

@@ -280,9 +280,9 @@ TEST_F(RavloDocTest, ItemsThatWouldStandDeeperThanABookHoldsAreRefusedWithAMessa
 {
     BookmarkItem* group = document.rootItem().get();
     for (int level = 2; level < kMaxItemDepth; ++level) group = group->addGroupChild("", "").get();
-    EXPECT_TRUE(document.admitsBelow(*group, 1));
+    EXPECT_TRUE(document.editor().admitsBelow(*group, 1));
     ui.answers = {IDOK};
-    EXPECT_FALSE(document.admitsBelow(*group, 2));
+    EXPECT_FALSE(document.editor().admitsBelow(*group, 2));
     expectOneMessage("これ以上深い階層にはアイテムを置けません。");
 }
 
