@@ -1,16 +1,18 @@
 #include "addin/AddinFinder.h"
 
+#include "model/AsciiCase.h"
 #include "platform/FolderListing.h"
 #include "platform/PathJoin.h"
 
 namespace {
 
+// "." is never the second byte of a double-byte character, nor any letter the
+// first: four bytes that match are four characters of their own.
 bool hasDllExtension(const std::string& name)
 {
-    if (name.size() < 4) return false;
-    std::string extension = name.substr(name.size() - 4);
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".dll";
+    constexpr std::string_view Extension = ".dll";
+    return name.size() >= Extension.size()
+        && AsciiCase::equalsIgnoringCase(std::string_view(name).substr(name.size() - Extension.size()), Extension);
 }
 
 }  // namespace

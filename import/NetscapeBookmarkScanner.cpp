@@ -1,6 +1,7 @@
 #include "import/NetscapeBookmarkScanner.h"
 
 #include "import/TextLines.h"
+#include "model/AsciiCase.h"
 #include "platform/CodePage.h"
 
 // Every character the scan looks for except the letters ("<", ">", "/", the
@@ -125,9 +126,7 @@ bool NetscapeBookmarkScanner::declaresUtf8(std::string_view bytes)
     constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
     constexpr size_t HeadSize = 1024;
     if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark) return true;
-    std::string head(bytes.substr(0, HeadSize));
-    for (char& c : head)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string head = AsciiCase::loweredBytes(bytes.substr(0, HeadSize));
     constexpr std::string_view Charset = "charset=";
     for (size_t at = head.find(Charset); at != std::string::npos; at = head.find(Charset, at + 1)) {
         size_t value = at + Charset.size();

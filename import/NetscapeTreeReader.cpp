@@ -2,11 +2,12 @@
 
 #include "import/NetscapeBookmarkScanner.h"
 #include "import/TextLines.h"
+#include "model/AsciiCase.h"
 #include "model/BookDepth.h"
+#include "model/DateText.h"
+#include "model/HtmlCharacterReferences.h"
 #include "platform/CodePage.h"
 
-#include <cstdio>
-#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -26,16 +27,8 @@ const char* const MarkTags[MarkCount] = {"マーク1", "マーク2", "マーク3
 // A line break inside a message, as the item dialog writes one.
 const char* const MessageLineBreak = "\r\n";
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string lowered(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) c = lowerAscii(c);
-    return result;
-}
 
 // ------------------------------------------------------------ code pages
 
@@ -57,7 +50,7 @@ bool isValidUtf8(std::string_view bytes)
 bool declaresSomeCharset(std::string_view bytes)
 {
     constexpr size_t HeadSize = 1024;
-    return lowered(bytes.substr(0, HeadSize)).find("charset=") != std::string::npos;
+    return AsciiCase::loweredBytes(bytes.substr(0, HeadSize)).find("charset=") != std::string::npos;
 }
 
 // The file in code page 932: a declared or byte-order-marked UTF-8 file is
@@ -72,100 +65,15 @@ std::string fileText932(std::string_view bytes)
     return utf8 ? CodePage::fromUtf8(std::string(bytes)) : std::string(bytes);
 }
 
-std::string utf8Of(unsigned long codePoint)
-{
-    std::string bytes;
-    if (codePoint < 0x800) {
-        bytes += static_cast<char>(0xC0 | (codePoint >> 6));
-    } else if (codePoint < 0x10000) {
-        bytes += static_cast<char>(0xE0 | (codePoint >> 12));
-        bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    } else {
-        bytes += static_cast<char>(0xF0 | (codePoint >> 18));
-        bytes += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    }
-    bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
-    return bytes;
-}
-
 // ------------------------------------------------------------ character references
 
-// The character a reference's name (between "&" and ";") stands for;
-// false when it is not a reference this reader knows.
-bool referencedCharacter(std::string_view name, unsigned long& codePoint)
-{
-    static const std::pair<const char*, unsigned long> Named[] = {
-        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
-    for (const auto& [word, character] : Named) {
-        if (name == word) {
-            codePoint = character;
-            return true;
-        }
-    }
-    if (name.size() < 2 || name[0] != '#') return false;
-    const bool hex = name[1] == 'x' || name[1] == 'X';
-    const std::string_view digits = name.substr(hex ? 2 : 1);
-    if (digits.empty()) return false;
-    codePoint = 0;
-    for (char c : digits) {
-        const int digit = isDigit(c) ? c - '0' : hex && isLetter(c) && lowerAscii(c) <= 'f' ? lowerAscii(c) - 'a' + 10 : -1;
-        if (digit < 0) return false;
-        codePoint = codePoint * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
-    }
-    return true;
-}
+// A numeric reference to no character is a slip of the file's writer: it is
+// dropped from titles and descriptions rather than shown as code.
+constexpr HtmlCharacterReferences References(HtmlCharacterReferences::NonCharacter::Dropped);
 
-// Appends the 932 form of a referenced character: a no-break space is a
-// plain space (932 has none), what is not a character is dropped.
-void appendCharacter(std::string& out, unsigned long codePoint)
-{
-    if (codePoint == 0xA0) codePoint = ' ';
-    if (codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return;
-    if (codePoint < 0x80)
-        out += static_cast<char>(codePoint);
-    else
-        out += CodePage::fromUtf8(utf8Of(codePoint));
-}
-
-// Decodes the reference starting at text[at] ("&") into `out`; returns the
-// position after it, or after the "&" alone when it is none.
-size_t appendReference(std::string& out, std::string_view text, size_t at)
-{
-    constexpr size_t LongestName = 10;  // "#x10FFFF" and every known name fit
-    const size_t end = text.find(';', at + 1);
-    unsigned long codePoint = 0;
-    if (end == npos || end - at - 1 > LongestName || !referencedCharacter(text.substr(at + 1, end - at - 1), codePoint)) {
-        out += '&';
-        return at + 1;
-    }
-    appendCharacter(out, codePoint);
-    return end + 1;
-}
-
-std::string decoded(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == '&') {
-            i = appendReference(out, text, i);
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
-}
+std::string decoded(std::string_view text) { return References.decoded(text); }
 
 // ------------------------------------------------------------ tags
-
-bool sameIgnoringCase(std::string_view text, std::string_view lowerWord)
-{
-    if (text.size() != lowerWord.size()) return false;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (lowerAscii(text[i]) != lowerWord[i]) return false;
-    return true;
-}
 
 // The raw value of attribute `lowerName` in a tag's attribute text (names,
 // then values quoted with either quote or bare up to a blank); false when
@@ -192,7 +100,7 @@ bool rawAttribute(std::string_view text, std::string_view lowerName, std::string
             found = text.substr(valueStart, i - valueStart);
             if (quote != '\0' && i < text.size()) ++i;
         }
-        if (sameIgnoringCase(name, lowerName)) {
+        if (AsciiCase::equalsIgnoringCase(name, lowerName)) {
             value = found;
             return true;
         }
@@ -227,7 +135,7 @@ Tag parseTag(std::string_view inside)
     }
     const size_t nameStart = i;
     while (i < inside.size() && (isLetter(inside[i]) || isDigit(inside[i]))) ++i;
-    tag.name = lowered(inside.substr(nameStart, i - nameStart));
+    tag.name = AsciiCase::loweredBytes(inside.substr(nameStart, i - nameStart));
     if (!tag.closing) tag.attributes = inside.substr(i);
     return tag;
 }
@@ -239,25 +147,12 @@ bool dateOfSeconds(const std::string& text, std::string& date)
 {
     constexpr size_t MostDigits = 11;  // beyond the year 9999 either way
     if (text.empty() || text.size() > MostDigits) return false;
-    long long seconds = 0;
+    int64_t seconds = 0;
     for (char c : text) {
         if (!isDigit(c)) return false;
         seconds = seconds * 10 + (c - '0');
     }
-    const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm converted{};
-    // glibc's localtime reads the time zone file again at every call, which
-    // would cost a file system lookup per link; localtime_r reads it once.
-#ifdef _WIN32
-    const std::tm* local = localtime_s(&converted, &time) == 0 ? &converted : nullptr;
-#else
-    const std::tm* local = localtime_r(&time, &converted);
-#endif
-    if (local == nullptr || local->tm_year + 1900 > 9999) return false;
-    char buffer[48];  // room for any int, so the compiler sees no truncation
-    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
-    date = buffer;
-    return true;
+    return DateText::ofLocalSeconds(seconds, date);
 }
 
 std::string_view trimmedBlanks(std::string_view text)
@@ -485,7 +380,7 @@ private:
             }
             afterBreakTag_ = false;
             if (c == '&') {
-                i = appendReference(message, text, i);
+                i = References.appendReference(message, text, i);
                 messageKept_ = message.size();
                 continue;
             }

@@ -1,5 +1,6 @@
 #include "model/DateText.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -44,5 +45,23 @@ bool DateText::toLocalMidnight(const std::string& date, int64_t& seconds)
     const std::time_t midnight = std::mktime(&local);
     if (midnight == static_cast<std::time_t>(-1) || midnight < 0) return false;
     seconds = static_cast<int64_t>(midnight);
+    return true;
+}
+
+bool DateText::ofLocalSeconds(int64_t seconds, std::string& date)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm converted{};
+    // glibc's localtime reads the time zone file again at every call, which
+    // would cost a file system lookup per imported link; localtime_r reads it once.
+#ifdef _WIN32
+    const std::tm* local = localtime_s(&converted, &time) == 0 ? &converted : nullptr;
+#else
+    const std::tm* local = localtime_r(&time, &converted);
+#endif
+    if (local == nullptr || local->tm_year + 1900 < 0 || local->tm_year + 1900 > 9999) return false;
+    char buffer[48];  // room for any int, so the compiler sees no truncation
+    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
+    date = buffer;
     return true;
 }

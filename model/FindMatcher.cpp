@@ -1,5 +1,6 @@
 #include "model/FindMatcher.h"
 
+#include "model/AsciiCase.h"
 #include "model/ItemWalk.h"
 #include "platform/CodePage.h"
 
@@ -12,11 +13,6 @@ const unsigned char FullWidthZero = 0x4F, FullWidthNine = 0x58;
 const unsigned char FullWidthUpperA = 0x60, FullWidthUpperZ = 0x79;
 const unsigned char FullWidthLowerA = 0x81, FullWidthLowerZ = 0x9A;
 const unsigned char FullWidthSpaceLead = 0x81, FullWidthSpaceTrail = 0x40;
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool inRange(unsigned char byte, unsigned char first, unsigned char last)
 {
@@ -91,7 +87,7 @@ std::string FindMatcher::fold(const std::string& text932)
         else if (length == 2)
             folded.append(text932, i, 2);
         else
-            folded += lowerAscii(text932[i]);
+            folded += AsciiCase::lowered(text932[i]);
         i += length;
     }
     return folded;

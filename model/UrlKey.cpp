@@ -1,5 +1,6 @@
 #include "model/UrlKey.h"
 
+#include "model/AsciiCase.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -19,15 +20,6 @@ bool isAsciiLetter(char c)
 bool isSchemeCharacter(char c)
 {
     return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-}
-
-// ASCII letters in lower case; double-byte characters pass whole.
-std::string lowerAscii(const std::string& text)
-{
-    std::string lower = text;
-    for (size_t i = 0; i < lower.size(); i += CodePage::charLength(lower, i))
-        if (lower[i] >= 'A' && lower[i] <= 'Z') lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
-    return lower;
 }
 
 // Length of the scheme before its ":"; 0 when the URL does not begin with one.
@@ -66,7 +58,7 @@ std::string authorityKey(const std::string& scheme, const std::string& authority
     const size_t bracket = lastCharacter(authority, ']', hostStart);
     size_t colon = lastCharacter(authority, ':', bracket == std::string::npos ? hostStart : bracket);
     if (colon == std::string::npos) colon = authority.size();
-    std::string key = authority.substr(0, hostStart) + lowerAscii(authority.substr(hostStart, colon - hostStart));
+    std::string key = authority.substr(0, hostStart) + AsciiCase::lowered(authority.substr(hostStart, colon - hostStart));
     if (colon < authority.size()) {
         const std::string port = authority.substr(colon + 1);
         if (!isDefaultPort(scheme, port)) key += ":" + port;
@@ -82,7 +74,7 @@ std::string UrlKey::of(const std::string& url932)
     if (!url.empty() && url.back() == '#') url.pop_back();
     const size_t scheme = schemeLength(url);
     if (scheme == 0) return url;
-    const std::string schemeKey = lowerAscii(url.substr(0, scheme));
+    const std::string schemeKey = AsciiCase::lowered(url.substr(0, scheme));
     if (url.compare(scheme + 1, 2, "//") != 0) return schemeKey + url.substr(scheme);
     const size_t authorityStart = scheme + 3;
     size_t authorityEnd = url.find_first_of("/?#", authorityStart);

@@ -1,9 +1,10 @@
 #include "views/HtmlLinkScanner.h"
 
+#include "model/AsciiCase.h"
+#include "model/HtmlCharacterReferences.h"
 #include "platform/CodePage.h"
 
 #include <map>
-#include <string_view>
 
 namespace {
 
@@ -18,11 +19,6 @@ struct Tag {
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Reads the tags of one text. Every position is a byte index; double-byte
@@ -93,13 +89,10 @@ private:
     // A name runs up to white space, "=", ">" or the end; lower-cased.
     std::string readName(size_t& i) const
     {
-        std::string name;
-        while (i < text_.size() && !isSpace(text_[i]) && text_[i] != '=' && text_[i] != '>') {
-            const size_t length = CodePage::charLength(text_, i);
-            for (size_t k = 0; k < length; ++k) name += length == 1 ? lower(text_[i]) : text_[i + k];
-            i += length;
-        }
-        return name;
+        const size_t start = i;
+        while (i < text_.size() && !isSpace(text_[i]) && text_[i] != '=' && text_[i] != '>')
+            i += CodePage::charLength(text_, i);
+        return AsciiCase::lowered(text_.substr(start, i - start));
     }
 
     bool readQuoted(size_t& i, std::string& value) const
@@ -155,70 +148,10 @@ std::string textWithoutTags(const std::string& text, const TagReader& tags, size
     return joined.substr(0, std::min(cut, joined.size()));
 }
 
-// Longer than "&#x10FFFF;" with a few leading zeros: a longer text after "&"
-// stays as written, so an "&" without ";" never costs a search to the end.
-constexpr size_t LongestReference = 16;
-constexpr char32_t LastCodePoint = 0x10FFFF;
-
-int digitValue(char c, int base)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    const char letter = lower(c);
-    if (base == 16 && letter >= 'a' && letter <= 'f') return letter - 'a' + 10;
-    return -1;
-}
-
-// The character `digits` number in `base`; none for no digits, a non-digit,
-// NUL, a surrogate or a number beyond Unicode.
-std::optional<char32_t> numberedCharacter(std::string_view digits, int base)
-{
-    if (digits.empty()) return std::nullopt;
-    char32_t c = 0;
-    for (char digit : digits) {
-        const int value = digitValue(digit, base);
-        if (value < 0) return std::nullopt;
-        c = c * static_cast<char32_t>(base) + static_cast<char32_t>(value);
-        if (c > LastCodePoint) return std::nullopt;
-    }
-    if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-    return c;
-}
-
-// What the reference named between "&" and ";" stands for; none when it is
-// not one of those browsers write into attribute values.
-std::optional<std::string> referencedText(std::string_view name)
-{
-    if (name == "amp") return "&";
-    if (name == "lt") return "<";
-    if (name == "gt") return ">";
-    if (name == "quot") return "\"";
-    if (name.size() < 2 || name[0] != '#') return std::nullopt;
-    const bool hexadecimal = lower(name[1]) == 'x';
-    const auto c = numberedCharacter(name.substr(hexadecimal ? 2 : 1), hexadecimal ? 16 : 10);
-    if (!c) return std::nullopt;
-    return CodePage::fromCodePoint(*c);
-}
-
 // An attribute value means its text with the character references decoded:
-// a browser writes the "&" of a URL as "&amp;". Anything else stays as
-// written. "&" and ";" never stand inside a double-byte character.
-std::string decodedAttribute(const std::string& value)
-{
-    std::string decoded;
-    size_t done = 0;
-    for (size_t amp = value.find('&'); amp != std::string::npos;) {
-        const std::string_view rest = std::string_view(value).substr(amp + 1, LongestReference);
-        const size_t semicolon = rest.find(';');
-        const auto text = semicolon == std::string_view::npos ? std::nullopt : referencedText(rest.substr(0, semicolon));
-        if (text) {
-            decoded.append(value, done, amp - done);
-            decoded += *text;
-            done = amp + semicolon + 2;
-        }
-        amp = value.find('&', text ? done : amp + 1);
-    }
-    return decoded.append(value, done, std::string::npos);
-}
+// a browser writes the "&" of a URL as "&amp;". A reference to no character
+// stays as written, as anything else that is no reference.
+constexpr HtmlCharacterReferences AttributeReferences(HtmlCharacterReferences::NonCharacter::KeptAsWritten);
 
 }  // namespace
 
@@ -246,5 +179,5 @@ std::optional<HtmlLink> HtmlLinkScanner::firstLink(const std::string& html932)
     }
     const auto href = opening.values.find("href");
     if (href == opening.values.end()) return std::nullopt;
-    return HtmlLink{textWithoutTags(html932, tags, contentStart, contentEnd), decodedAttribute(href->second)};
+    return HtmlLink{textWithoutTags(html932, tags, contentStart, contentEnd), AttributeReferences.decoded(href->second)};
 }
