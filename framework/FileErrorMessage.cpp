@@ -48,11 +48,12 @@ std::string FileErrorMessage::For(const std::exception& error, const std::string
     return fallback;
 }
 
-// "%1" is plain ASCII below 0x40, so it never hides inside a double-byte character.
-std::string FileErrorMessage::Substitute(const char* pattern, const std::string& name)
+// A marker starts with "%", below 0x40, so it never starts inside a double-byte character.
+std::string FileErrorMessage::Substitute(const char* pattern, const std::string& name, const char* marker)
 {
     std::string text = pattern;
-    const size_t mark = text.find("%1");
-    if (mark != std::string::npos) text.replace(mark, 2, name);
+    const std::string markerText = marker;
+    const size_t mark = text.find(markerText);
+    if (mark != std::string::npos) text.replace(mark, markerText.size(), name);
     return text;
 }

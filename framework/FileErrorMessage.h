@@ -15,6 +15,6 @@ public:
     // error's own text naming the file, the format text for a stream that
     // ends early or is malformed, `fallback` for anything else.
     static std::string For(const std::exception& error, const std::string& path, const char* fallback);
-    // `pattern` with its "%1" replaced by `name`.
-    static std::string Substitute(const char* pattern, const std::string& name);
+    // `pattern` with its `marker` ("%1" unless told) replaced by `name`.
+    static std::string Substitute(const char* pattern, const std::string& name, const char* marker = "%1");
 };

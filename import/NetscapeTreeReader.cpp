@@ -254,7 +254,7 @@ private:
         if (tag.name == "h1" && heading_.empty() && levels_.size() == 1) startCapture(Capture::Heading, nullptr);
         if (tag.name == "h3") startFolder(tag);
         if (tag.name == "a") startLink(tag);
-        if (tag.name == "hr") addSeparator();
+        if (tag.name == "hr") addSeparator(tag);
         if (tag.name == "dl") openList();
         if (tag.name == "dd" && described_ != nullptr) {
             described_->message.clear();
@@ -303,10 +303,10 @@ private:
         return item;
     }
 
-    void addSeparator()
+    void addSeparator(const Tag& tag)
     {
-        const ItemRef separator = BookmarkItem::create();
-        separator->makeSeparator(today_);
+        const ItemRef separator = newItem(tag);
+        separator->type = ItemType::Separator;
         current().group->appendChild(separator);
         pendingFolder_ = nullptr;
         described_ = nullptr;
@@ -413,6 +413,24 @@ private:
     bool afterBreakTag_ = false;
 };
 
+// The ">" that ends the tag opened at text[open]. A ">" inside a quoted
+// attribute value is part of the value, as browsers read it (a URL may hold
+// one); a quote that no other closes in the rest of the file is taken for a
+// stray character instead of swallowing everything after it.
+size_t tagEnd(std::string_view text, size_t open)
+{
+    for (size_t i = open + 1; i < text.size(); ++i) {
+        if (text[i] == '>') return i;
+        if (text[i] != '=') continue;
+        while (i + 1 < text.size() && TextLines::isBlank(text[i + 1])) ++i;
+        if (i + 1 == text.size() || (text[i + 1] != '"' && text[i + 1] != '\'')) continue;
+        const size_t closingQuote = text.find(text[i + 1], i + 2);
+        if (closingQuote == npos) return text.find('>', i + 1);
+        i = closingQuote;
+    }
+    return npos;
+}
+
 // Feeds the text and the tags of `text` to `builder`, skipping comments,
 // declarations and processing instructions. A "<" that starts no tag is text.
 void tokenize(std::string_view text, TreeBuilder& builder)
@@ -437,7 +455,7 @@ void tokenize(std::string_view text, TreeBuilder& builder)
             i = end + 3;
             continue;
         }
-        const size_t close = text.find('>', open + 1);
+        const size_t close = tagEnd(text, open);
         if (close == npos) return;
         if (next != '!' && next != '?') builder.onTag(parseTag(text.substr(open + 1, close - open - 1)));
         i = close + 1;

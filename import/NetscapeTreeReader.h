@@ -39,6 +39,6 @@ public:
     // `bytes`: the whole file, UTF-8 (with a byte order mark, a charset
     // declaration, or valid UTF-8 without one) or else code page 932.
     // `fileName` names the group when the file has no H1 heading; `today`
-    // dates the group, the separators and every item without ADD_DATE.
+    // dates the group and every item (separators too) without ADD_DATE.
     static TreeImport read(std::string_view bytes, const std::string& fileName, const std::string& today);
 };

@@ -6,6 +6,7 @@
 #include "app/BookBackups.h"
 #include "app/CDropWindow.h"
 #include "app/COptionSheet.h"
+#include "app/ExportCommand.h"
 #include "framework/Archive.h"
 #include "framework/ArchiveException.h"
 #include "framework/CApplication.h"
@@ -86,6 +87,7 @@ void warn(UINT textId, const std::string& name = std::string())
 CRavloDoc::CRavloDoc()
 {
     AddCommand(ID_FILE_INSERT_BOOKMARKS, [this] { insertOtherBookmarks(); });
+    AddCommand(ID_FILE_EXPORT, [this] { ExportCommand::run(*this, mainWindowHandle()); });
     AddCommand(ID_FILE_IMPORT_TREE, [this] { TreeImportCommand::run(*this, mainWindowHandle()); });
     AddCommand(ID_FILE_HTML_OUTPUT, [this] { makeHtmlCommand(); });
     AddCommand(ID_SETTING_ADDIN, [this] { addinSettingsCommand(); });

@@ -33,8 +33,9 @@ std::string percentEncoded(unsigned char byte)
     return {'%', hex[byte >> 4], hex[byte & 15]};
 }
 
-// Appends the text of an element or an attribute value, in UTF-8. Line
-// breaks become <BR> in a message and character references elsewhere.
+// Appends the text of an element or an attribute value, in UTF-8. A CR LF
+// line break becomes <BR> in a message; other line breaks, and those
+// elsewhere, become character references, so that a reader can tell them apart.
 void appendEscaped(std::string& out, const std::string& text932, bool breaksAsBr)
 {
     const std::string text = CodePage::toUtf8(text932);
@@ -45,9 +46,21 @@ void appendEscaped(std::string& out, const std::string& text932, bool breaksAsBr
         else if (c == '>') out += "&gt;";
         else if (c == '"') out += "&quot;";
         else if (breaksAsBr && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        else if (c == '\r' || c == '\n') out += breaksAsBr ? "<BR>" : (c == '\r' ? "&#13;" : "&#10;");
+        else if (breaksAsBr && c == '\n' && i > 0 && text[i - 1] == '\r') out += "<BR>";
+        else if (c == '\r') out += "&#13;";
+        else if (c == '\n') out += "&#10;";
         else out += c;
     }
+}
+
+// Readers take blanks at the end of a description for the file's layout:
+// one that belongs to the message is written as a character reference.
+void keepTrailingBlank(std::string& out)
+{
+    const char last = out.back();
+    if (last != ' ' && last != '\t' && last != '\v' && last != '\f') return;
+    out.pop_back();
+    out += "&#" + std::to_string(static_cast<int>(last)) + ";";
 }
 
 void appendHref(std::string& out, const std::string& url932)
@@ -55,7 +68,8 @@ void appendHref(std::string& out, const std::string& url932)
     const std::string url = CodePage::toUtf8(url932);
     for (size_t i = 0; i < url.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(url[i]);
-        if (byte == '"' || byte < 0x20 || byte == 0x7F) out += percentEncoded(byte);
+        if (byte == '"') out += "&quot;";
+        else if (byte < 0x20 || byte == 0x7F) out += percentEncoded(byte);
         else if (byte == '&' && startsReference(url, i + 1)) out += "&amp;";
         else out += url[i];
     }
@@ -95,7 +109,9 @@ void NetscapeBookmarkWriter::writeItem(const BookmarkItem& item, int depth)
         writeFolder(item, depth);
     } else if (item.isSeparator()) {
         startLine(depth);
-        out_ += "<HR>\n";
+        out_ += "<HR";
+        writeDateAndTags(item);
+        out_ += ">\n";
     } else {
         writeAnchor(item, depth);
         writeMessage(item, depth);
@@ -137,6 +153,7 @@ void NetscapeBookmarkWriter::writeMessage(const BookmarkItem& item, int depth)
     startLine(depth);
     out_ += "<DD>";
     appendEscaped(out_, item.message, true);
+    keepTrailingBlank(out_);
     out_ += "\n";
 }
 

@@ -12,19 +12,21 @@
 //       <DL><p>
 //           <DT><A HREF="..." ADD_DATE="..." TAGS="...">Url</A>
 //           <DD>first line<BR>second line
-//           <HR>                                          a Separator
+//           <HR ADD_DATE="...">                           a Separator
 //       </DL><p>
 //   </DL><p>
 //
 // A GroupUrl is a folder whose list begins with a link to the group's own URL
 // under the group's title. ADD_DATE is the local midnight of a valid date
 // text, in seconds since 1970; TAGS lists the set marks as マーク1 to マーク5.
-// Titles, messages and attribute values are escaped for HTML, line breaks
-// in titles as character references; in a URL a double quote becomes %22,
-// control characters are percent-encoded and "&" is written as "&amp;" only
-// where a browser would read a character reference, so the plain "&" of a
-// query string stays as it is and the line-by-line importers read every
-// link back whole. Every link stands on a line of its own.
+// Titles, messages and attribute values are escaped for HTML; a CR LF in a
+// message is a <BR>, every other line break a character reference, and so
+// is a blank at the end of a message, which readers would drop. In a URL a
+// double quote becomes "&quot;", control characters are percent-encoded
+// and "&" is written as "&amp;" only where a browser would read a character
+// reference, so the plain "&" of a query string stays as it is and the
+// line-by-line importers read every link back whole. Every link stands on
+// a line of its own.
 
 #include "model/BookmarkItem.h"
 

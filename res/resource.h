@@ -70,8 +70,12 @@
 // original ranges.
 #define ID_FILE_IMPORT_TREE             0x8400
 #define ID_FILE_RESTORE_BACKUP          0x8401
+#define ID_FILE_EXPORT                  0x8402
 #define IDD_BACKUP_RESTORE              0x8480
 #define IDC_BACKUP_LIST                 0x8500
+// Their messages take ids from 0x8700.
+#define IDS_EXPORT_DONE                 0x8700   // %s: the exported file
+#define IDS_EXPORT_FAILED               0x8701   // %s: the file that could not be written
 
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC

@@ -69,10 +69,10 @@ const char kExported[] =
     u8"        <DT><H3>サイト</H3>\n"
     u8"        <DL><p>\n"
     u8"            <DT><A HREF=\"http://example.jp/\">サイト</A>\n"
-    u8"            <DT><A HREF=\"http://example.jp/?q=%22a%22&lang=ja&amp;copy\">引用</A>\n"
+    u8"            <DT><A HREF=\"http://example.jp/?q=&quot;a&quot;&lang=ja&amp;copy\">引用</A>\n"
     u8"        </DL><p>\n"
     u8"    </DL><p>\n"
-    u8"    <HR>\n"
+    u8"    <HR ADD_DATE=\"1083769200\">\n"
     u8"    <DT><A HREF=\"http://example.jp/%09\">改&#10;行</A>\n"
     u8"</DL><p>\n";
 
@@ -94,7 +94,7 @@ TEST_F(NetscapeExport, TheHtmlImportReadsEveryLinkBackInOrder)
     NetscapeBookmarkScanner::scan(CodePage::fromUtf8(file), titles, urls);
     // That reader keeps character references as written.
     EXPECT_EQ(std::vector<std::string>({"サイト", "引用", "改&#10;行"}), titles);
-    EXPECT_EQ(std::vector<std::string>({"http://example.jp/", "http://example.jp/?q=%22a%22&lang=ja&amp;copy",
+    EXPECT_EQ(std::vector<std::string>({"http://example.jp/", "http://example.jp/?q=&quot;a&quot;&lang=ja&amp;copy",
                                         "http://example.jp/%09"}),
               urls);
 }

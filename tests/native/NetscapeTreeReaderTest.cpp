@@ -3,6 +3,7 @@
 // markup that must stay within bounds.
 
 #include "import/NetscapeTreeReader.h"
+#include "model/NetscapeBookmarkWriter.h"
 #include "platform/CodePage.h"
 #include "tests/common/CalendarTime.h"
 #include "tests/common/ExpectSameTree.h"
@@ -100,6 +101,28 @@ TEST(NetscapeTreeReader, KeepsFoldersDescriptionsDatesMarksSeparatorsAndLinkCarr
         EXPECT_EQ(3u, imported.folders);
         EXPECT_EQ(3u, imported.links);
     }
+}
+
+TEST(NetscapeTreeReader, ReadsRavlosExportBackAsTheSameTree)
+{
+    BookmarkItem book;
+    book.makeGroup("本", kToday);  // what the new group will be
+    const ItemRef group = book.addGroupChild("旅行 & <食事>", "2004/05/06");
+    group->message = "一行目\r\n二行目\n三行目 ";
+    group->setMark(0, true);
+    group->setMark(2, true);
+    const ItemRef site = BookmarkItem::create();
+    site->makeGroupUrl("\"宿\"", "http://example.jp/?a=1&b=<2>&quot=\"3\"&amp;", "予約\n", "2010/12/31");
+    site->setMark(4, true);
+    group->appendChild(site);
+    site->addUrlChild("地図 > 駅", "http://example.jp/地図?x=1&#y", "\r\n", "2001/02/03")->setMark(1, true);
+    const ItemRef separator = BookmarkItem::create();
+    separator->makeSeparator("1999/12/31");
+    book.appendChild(separator);
+    book.addUrlChild("表", "http://example.jp/", "", "2024/02/29");
+
+    const TreeImport imported = NetscapeTreeReader::read(NetscapeBookmarkWriter::write(book, "本"), "x.html", kToday);
+    expectSameTree(book, *imported.group);
 }
 
 TEST(NetscapeTreeReader, DecodesReferencesAndNamesAGroupWithoutHeadingAfterTheFile)

@@ -10,6 +10,7 @@
 #include "model/BookXml.h"
 #include "model/CRavloDoc.h"
 #include "model/ItemRecord.h"
+#include "model/NetscapeBookmarkWriter.h"
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
@@ -370,6 +371,28 @@ TEST_F(RavloDocTest, ABackupThatCannotBeMadeIsToldOnceAndDoesNotStopTheSaves)
 
     expectOneMessage(book + " のバックアップに失敗しました。");
     EXPECT_NE("old", readFile(book));
+}
+
+TEST_F(RavloDocTest, ExportWritesTheBookWhereTheSaveDialogSaysAndTellsHowThatWent)
+{
+    fillSampleTree(*document.rootItem());
+    document.SetPathName(folder.File("本.rvl"), false);
+    const std::string exported = folder.File("書き出し.html");
+    const std::string nowhere = folder.Path() + "\\無い\\本.html";
+    ui.fileChoices = {{exported}, {nowhere}};
+    ui.answers = {IDOK, IDOK};
+
+    EXPECT_TRUE(document.ExecuteOwnCommand(ID_FILE_EXPORT));
+    EXPECT_TRUE(document.ExecuteOwnCommand(ID_FILE_EXPORT));
+
+    ASSERT_EQ(2u, ui.fileRequests.size());
+    EXPECT_FALSE(ui.fileRequests[0].open);
+    EXPECT_EQ(CodePage::toUtf8("本.html"), CodePage::toUtf8(ui.fileRequests[0].fileName));
+    EXPECT_EQ(NetscapeBookmarkWriter::write(*document.rootItem(), "本"), readFile(exported));
+    ASSERT_EQ(2u, ui.messages.size());
+    EXPECT_EQ(CodePage::toUtf8(exported + " にエクスポートしました。"), CodePage::toUtf8(ui.messages[0].text));
+    EXPECT_EQ(CodePage::toUtf8(nowhere + " へのエクスポートに失敗しました。"), CodePage::toUtf8(ui.messages[1].text));
+    EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(RavloDocTest, CloseRecordsThatTheDropWindowIsClosed)

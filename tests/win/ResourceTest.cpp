@@ -98,6 +98,7 @@ TEST(ResourceTest, MainMenuHasEveryCommandWithItsText)
             {kSeparator, nullptr},
             {32783, L"HTML出力(&H)..."},
             {32787, L"他のブックマークを挿入(&I)..."},
+            {ID_FILE_EXPORT, L"エクスポート(&E)..."},
             {ID_FILE_IMPORT_TREE, L"フォルダ構造ごとインポート(&T)..."},
             {ID_FILE_RESTORE_BACKUP, L"バックアップから復元(&R)..."},
             {kSeparator, nullptr},

@@ -222,7 +222,9 @@ TEST_F(RvltoolTest, BadArgumentsGetOneLineAndHelpTheUsage)
         {L"dump", "rvltool: missing arguments; usage: rvltool dump BOOK\n"},
         {L"convert a.rvl b.rvl c.rvl", "rvltool: too many arguments; usage: rvltool convert BOOK OUT.rvl\n"},
         {L"list x.rvl", "rvltool: unknown command list; see rvltool --help\n"},
-        {L"import --tree a.rvl b.htm", "rvltool: unknown option --tree of import; see rvltool import --help\n"},
+        {L"import --deep a.rvl b.htm", "rvltool: unknown option --deep of import; see rvltool import --help\n"},
+        {L"import --tree a.rvl b.htm c.htm",
+         "rvltool: import --tree takes one BOOK and one FILE.html, and finds the file's encoding itself\n"},
         {L"html a.rvl b.html --addin", "rvltool: --addin needs a value; see rvltool html --help\n"},
         {L"html a.rvl b.html --marks 1,6",
          "rvltool: --marks takes mark numbers 1 to 5 separated by commas, not 1,6\n"},
@@ -272,6 +274,23 @@ TEST_F(RvltoolTest, ImportAddsTheLinksOfEachFileToTheTopGroup)
     const ToolRun missing = run(L"import \"" + xmlBook + L"\" gone.adr", folder_);
     EXPECT_EQ(1u, missing.exitCode);
     EXPECT_EQ("rvltool: no such file: gone.adr\n", missing.err);
+}
+
+TEST_F(RvltoolTest, ImportTreeAddsTheFileAsANewTopLevelGroup)
+{
+    writeFile(L"tree.html", u8"<H1>ブラウザ</H1><DL><DT><H3>旅行</H3><DL><DT><A HREF=\"http://a.example/\">宿</A></DL></DL>");
+    const std::wstring book = scratchFile(L"tree.rvl");
+    const ToolRun imported = run(L"import --tree tree.rvl tree.html", folder_);
+    EXPECT_EQ(0u, imported.exitCode) << imported.err;
+    EXPECT_EQ(u8"1 個のフォルダと 1 個のリンクをインポートしました。\n", imported.out);
+    const std::string today = "\t" + todayText() + "\t\n";
+    EXPECT_EQ(u8"Group\t\t\t\t\t\n  Group\tマイブックマーク\t\t" + today + u8"  Group\tブラウザ\t\t" + today +
+                  u8"    Group\t旅行\t\t" + today + u8"      Url\t宿\thttp://a.example/\t" + today,
+              dump(book).out);
+
+    const ToolRun missing = run(L"import --tree tree.rvl gone.html", folder_);
+    EXPECT_EQ(1u, missing.exitCode);
+    EXPECT_EQ(u8"rvltool: gone.html のオープンに失敗しました。\n", missing.err);
 }
 
 TEST_F(RvltoolTest, HtmlHandsTheFilteredStreamToTheAddin)

@@ -85,6 +85,7 @@ const E2eFlow::Step E2eFlow::Steps[] = {
     {L"save", &E2eFlow::saveBook},
     {L"Velmir settings", &E2eFlow::setUpVelmir},
     {L"HTML output", &E2eFlow::writePage},
+    {L"export", &E2eFlow::exportBook},
     {L"quit", &E2eFlow::quit},
 };
 
@@ -227,11 +228,15 @@ void E2eFlow::writePage()
     dialog.item(IDC_HTML_OUTPUT_PATH).setText(paths_.page);
     camera_.shoot(L"html-output", dialog);
     dialog.item(IDOK).click();
-    const Control done = ravlo_->waitForDialog(L"Ravlo");
-    if (!done.showsText(L"Velmir ver 1.05 を用いてHTMLを作成しました。")) throw DriverError(L"no success message");
-    camera_.shoot(L"html-done", done);
-    confirm(done, L"the message");
+    confirmMessage(L"Velmir ver 1.05 を用いてHTMLを作成しました。", L"html-done");
     dialog.waitGone(L"the HTML output dialog");
+}
+
+void E2eFlow::exportBook()
+{
+    main_->command(ID_FILE_EXPORT);
+    chooseFile(paths_.exportFile, L"export");
+    confirmMessage(paths_.exportFile + L" にエクスポートしました。", L"export-done");
 }
 
 void E2eFlow::quit()
@@ -254,6 +259,14 @@ void E2eFlow::confirm(const Control& dialog, const std::wstring& what) const
 {
     dialog.item(IDOK).click();
     dialog.waitGone(what);
+}
+
+void E2eFlow::confirmMessage(const std::wstring& text, const std::wstring& shot)
+{
+    const Control message = ravlo_->waitForDialog(L"Ravlo");
+    if (!message.showsText(text)) throw DriverError(L"no message \"" + text + L"\"");
+    camera_.shoot(shot, message);
+    confirm(message, L"the message");
 }
 
 void E2eFlow::showImportedLinks()

@@ -1,7 +1,7 @@
 #pragma once
 // One end-to-end run of the packaged program, as a user would go through it:
 // first start, a group and links, marks, an import, a save, Velmir's
-// settings, the web page of the marked links, the end. Each step is one
+// settings, the web page of the marked links, the export, the end. Each step is one
 // member function named in the table Steps (E2eFlow.cpp); a new step is a
 // function and a line there.
 
@@ -20,6 +20,7 @@ struct FlowPaths {
     std::wstring importFile;  // a Netscape bookmark file
     std::wstring book;        // where the book is saved
     std::wstring page;        // where the web page is written
+    std::wstring exportFile;  // where the book is exported
 };
 
 class E2eFlow {
@@ -50,10 +51,13 @@ private:
     void saveBook();
     void setUpVelmir();
     void writePage();
+    void exportBook();
     void quit();
 
     Control openDialog(UINT command, const std::wstring& title) const;
     void confirm(const Control& dialog, const std::wstring& what) const;
+    // Waits for the program's message box showing `text` and closes it.
+    void confirmMessage(const std::wstring& text, const std::wstring& shot);
     void showImportedLinks();
     void markRows(const std::vector<int>& rows, const std::vector<int>& marks);
     void chooseFile(const std::wstring& path, const std::wstring& shot);

@@ -1,5 +1,5 @@
 // Drives the real Ravlo.exe from outside, by window messages:
-//   e2edriver run RAVLO.EXE SHOT_FOLDER IMPORT_FILE BOOK PAGE
+//   e2edriver run RAVLO.EXE SHOT_FOLDER IMPORT_FILE BOOK PAGE EXPORT
 //       the whole end-to-end run (E2eFlow), in a prefix without Ravlo's settings;
 //   e2edriver open BOOK FIRST_TITLE
 //       opens BOOK with its file association's command and checks what Ravlo shows.
@@ -18,12 +18,12 @@
 namespace {
 
 const char Usage[] =
-    "usage: e2edriver run RAVLO.EXE SHOT_FOLDER IMPORT_FILE BOOK PAGE\n"
+    "usage: e2edriver run RAVLO.EXE SHOT_FOLDER IMPORT_FILE BOOK PAGE EXPORT\n"
     "       e2edriver open BOOK FIRST_TITLE\n";
 
 int runFlow(wchar_t** args)
 {
-    E2eFlow flow(FlowPaths{args[0], args[1], args[2], args[3], args[4]});
+    E2eFlow flow(FlowPaths{args[0], args[1], args[2], args[3], args[4], args[5]});
     return flow.run() ? 0 : 1;
 }
 
@@ -41,7 +41,7 @@ int wmain(int argc, wchar_t** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     try {
-        if (mode == L"run" && argc == 7) return runFlow(argv + 2);
+        if (mode == L"run" && argc == 8) return runFlow(argv + 2);
         if (mode == L"open" && argc == 4) return checkAssociation(argv + 2);
     } catch (const std::exception& error) {
         std::printf("FAILED: %s\n", error.what());

@@ -4,10 +4,11 @@
 #include "app/SettingsFolderKey.h"
 #include "framework/Archive.h"
 #include "framework/DiskFile.h"
-#include "framework/PathName.h"
 #include "framework/RegistryProfile.h"
 #include "import/AnyFileImporter.h"
 #include "import/ImportPaths.h"
+#include "import/TreeImportCommand.h"
+#include "model/BookExport.h"
 #include "model/BookXml.h"
 #include "model/DefaultBook.h"
 #include "model/DuplicateFinder.h"
@@ -16,7 +17,6 @@
 #include "model/HtmlItemStream.h"
 #include "model/ItemRecord.h"
 #include "model/LinkImport.h"
-#include "model/NetscapeBookmarkWriter.h"
 #include "model/SException.h"
 #include "model/TodayText.h"
 #include "platform/CodePage.h"
@@ -49,13 +49,17 @@ const Rvltool::Command Rvltool::Commands[] = {
     {{"convert", "rvltool convert BOOK OUT.rvl", "         reads BOOK (XML or binary) and saves it as an XML book\n",
       {}, {}, 2, 2},
      &Rvltool::convert},
-    {{"import", "rvltool import [--utf8] BOOK FILE...",
+    {{"import", "rvltool import [--utf8] BOOK FILE...\n       rvltool import --tree BOOK FILE.html",
       "         adds the links of each FILE (.htm or .html bookmark file, .url Internet\n"
       "         Shortcut, .adr Opera hotlist; other files are skipped) as new links at\n"
       "         the end of the first top-level group of BOOK, makes BOOK a new book\n"
       "         first when it does not exist, and prints how many were added\n"
-      "         --utf8      reads the HTML files as UTF-8 (Netscape 6 and later)\n",
-      {"--utf8"}, {}, 2, SIZE_MAX},
+      "         --utf8      reads the HTML files as UTF-8 (Netscape 6 and later)\n"
+      "         --tree      adds the whole tree of one bookmark file in the Netscape\n"
+      "                     format (any browser's export, UTF-8 or Shift_JIS) as a new\n"
+      "                     group at the end of BOOK's top level, folders as groups,\n"
+      "                     and prints how many folders and links came\n",
+      {"--utf8", "--tree"}, {}, 2, SIZE_MAX},
      &Rvltool::import},
     {{"html", "rvltool html BOOK OUT.html [--addin FILE.dll] [--marks 1,3,...] [--settings FOLDER]",
       "         makes a web page of BOOK with an add-in, as Ravlo's HTML output does\n"
@@ -129,14 +133,6 @@ std::string programFolder()
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     return PathJoin::folderOf(CodePage::fromWide(program));
-}
-
-// The book's file name without its extension: what the exported file is called.
-std::string bookName(const std::string& path)
-{
-    const std::string name = PathName::FileName(path);
-    const std::string extension = ImportPaths::extensionOf(name);
-    return name.substr(0, name.size() - extension.size());
 }
 
 // Puts `services` in place for one command and the previous ones back after it.
@@ -227,6 +223,7 @@ int Rvltool::convert(const ToolArguments& args)
 
 int Rvltool::import(const ToolArguments& args)
 {
+    if (args.has("--tree")) return importTree(args);
     const std::string book = FileSystem::fullPath(args.operands()[0]);
     BookmarkItem root;
     if (!openOrCreateBook(book, root)) return Failure;
@@ -246,6 +243,27 @@ int Rvltool::import(const ToolArguments& args)
         return Failure;
     }
     print(std::to_string(items.size()) + " links added\n");
+    return Success;
+}
+
+int Rvltool::importTree(const ToolArguments& args)
+{
+    if (args.operands().size() != 2 || args.has("--utf8")) {
+        report("import --tree takes one BOOK and one FILE.html, and finds the file's encoding itself");
+        return BadArguments;
+    }
+    const std::string book = FileSystem::fullPath(args.operands()[0]);
+    BookmarkItem root;
+    TreeImport imported;
+    // The reader has told why it could not read the file.
+    if (!openOrCreateBook(book, root) || !TreeImportCommand::readFile(nullptr, args.operands()[1], imported))
+        return Failure;
+    root.appendChild(imported.group);
+    if (!saveBook(book, root)) {
+        report("cannot write " + book);
+        return Failure;
+    }
+    print(CodePage::toUtf8(TreeImportCommand::summary(imported)) + "\n");
     return Success;
 }
 
@@ -331,7 +349,7 @@ int Rvltool::exportBook(const ToolArguments& args)
     BookmarkItem root;
     if (!openBook(book, root)) return Failure;
     const std::string& output = args.operands()[1];
-    if (FileSystem::writeReplacing(output, NetscapeBookmarkWriter::write(root, bookName(book)))) return Success;
+    if (BookExport::write(root, BookExport::nameOf(book), output)) return Success;
     report("cannot write " + output);
     return Failure;
 }

@@ -36,6 +36,7 @@ private:
     int dump(const ToolArguments& args);
     int convert(const ToolArguments& args);
     int import(const ToolArguments& args);
+    int importTree(const ToolArguments& args);
     int html(const ToolArguments& args);
     int exportBook(const ToolArguments& args);
     int find(const ToolArguments& args);
