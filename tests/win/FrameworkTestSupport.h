@@ -251,10 +251,14 @@ public:
     {
         wchar_t base[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, base);
-        wchar_t name[MAX_PATH] = {};
-        GetTempFileNameW(base, L"rft", 0, name);
-        DeleteFileW(name);
-        CreateDirectoryW(name, nullptr);
+        // Named by process, so tests running side by side never share one
+        // (a temporary file name is free again once its file is deleted).
+        static unsigned serial = 0;
+        std::wstring name;
+        do {
+            name = base + std::wstring(L"rft") + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(++serial);
+        } while (!CreateDirectoryW(name.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
         path_ = CodePage::fromWide(name);
     }
     ~TempFolder()
