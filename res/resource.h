@@ -70,8 +70,17 @@
 // original ranges.
 #define ID_FILE_IMPORT_TREE             0x8400
 #define ID_FILE_RESTORE_BACKUP          0x8401
+#define ID_EDIT_FIND                    0x8403
+#define ID_EDIT_FIND_NEXT               0x8404   // the next result of the find dialog
 #define IDD_BACKUP_RESTORE              0x8480
+#define IDD_FIND                        0x8481
 #define IDC_BACKUP_LIST                 0x8500
+// Find dialog
+#define IDC_FIND_TEXT                   0x8510
+#define IDC_FIND_IN_TITLE               0x8511
+#define IDC_FIND_IN_URL                 0x8512
+#define IDC_FIND_IN_MESSAGE             0x8513
+#define IDC_FIND_RESULTS                0x8514
 
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC

@@ -84,6 +84,8 @@ private:
     // Shows a group, or opens a link in the browser; separators do nothing.
     void openItem(BookmarkItem& item);
     void openGroup(BookmarkItem& group);
+    // Shows the hint's group with its selection; the first selected row, -1 for none.
+    int showGroup(const UpdateHint& hint);
     // Exchanges the children at `a` and `b` of the current group and tells the views.
     void swapChildren(long a, long b);
 
