@@ -1,10 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/AppOptions.h"
+#include "app/CFindDlg.h"
 #include "app/HexText.h"
 #include "app/MonitorWorkAreas.h"
 #include "framework/ResourceText.h"
 #include "framework/resource_fw.h"
+#include "model/CRavloDoc.h"
+#include "model/UpdateHint.h"
 #include "res/resource.h"
 #include "views/CRavloView.h"
 #include "views/CSTreeBookView.h"
@@ -30,6 +33,8 @@ CMainFrame::CMainFrame(AppOptions& options) : options_(options), trayIcon_(*this
 {
     AddCommand(ID_OPTIONS_UPDATED, [this] { onOptionsUpdated(); });
     AddCommand(ID_WINDOW_RESTORE, [this] { onWindowRestore(); });
+    AddCommand(ID_EDIT_FIND, [this] { onFind(); });
+    AddCommand(ID_EDIT_FIND_NEXT, [this] { onFindNext(); });
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -96,6 +101,8 @@ void CMainFrame::OnSize(UINT type, int cx, int cy)
 
 void CMainFrame::OnDestroy()
 {
+    // The dialog stops following the document before the frame goes.
+    if (findDialog_ != nullptr) findDialog_->close();
     saveGeometry();
     CFrameWindow::OnDestroy();
 }
@@ -171,4 +178,35 @@ void CMainFrame::onWindowRestore()
     const HWND hwnd = GetHwnd();
     if (IsIconic(hwnd) || !IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     SetForegroundWindow(hwnd);
+}
+
+void CMainFrame::onFind()
+{
+    auto* document = dynamic_cast<CRavloDoc*>(GetActiveDocument());
+    if (document == nullptr) return;
+    if (findDialog_ == nullptr) findDialog_ = std::make_unique<CFindDlg>(*document, *this);
+    findDialog_->open();
+}
+
+void CMainFrame::onFindNext()
+{
+    if (findDialog_ != nullptr && findDialog_->showNextResult()) return;
+    onFind();
+}
+
+void CMainFrame::showItem(BookmarkItem& item)
+{
+    CDocument* document = GetActiveDocument();
+    if (document == nullptr) return;
+    UpdateHint hint;
+    const bool group = item.isGroup();
+    hint.group = group ? &item : item.parent;
+    if (!group) {
+        hint.items = {&item};
+        hint.select = true;
+    }
+    document->UpdateAllViews(nullptr, HintOpenGroup, &hint);
+    onWindowRestore();
+    CView* pane = group ? static_cast<CView*>(treeView()) : static_cast<CView*>(listView());
+    SetActiveView(pane, true);
 }

@@ -10,7 +10,11 @@
 #include "framework/CStatusBar.h"
 #include "framework/CToolBar.h"
 
+#include <memory>
+
 struct AppOptions;
+class BookmarkItem;
+class CFindDlg;
 class CRavloView;
 class CSTreeBookView;
 
@@ -24,6 +28,13 @@ public:
     CRavloView* listView() const;
     // The id of the notification-area icon; 0 while none is shown.
     int trayIconId() const { return trayIconId_; }
+    // The find dialog once it was opened (it may be closed again), else null.
+    CFindDlg* findDialog() const { return findDialog_.get(); }
+
+    // Selects `item` where the user sees it: a group in the tree, anything
+    // else in the list of its group; then brings the window forward with
+    // that pane focused.
+    void showItem(BookmarkItem& item);
 
     // Adds or removes the notification-area icon as the options say.
     void UpdateTrayIcon();
@@ -58,6 +69,10 @@ private:
     void saveGeometry();
     void onOptionsUpdated();
     void onWindowRestore();
+    // "検索(&F)..." opens the find dialog or brings it forward; "次を
+    // 検索(&N)" shows its next result, opening it while it has none.
+    void onFind();
+    void onFindNext();
     // "ウィンドウを表示(&S)" and "終了(&X)" at the pointer; the chosen command
     // comes to this window.
     void showTrayMenu();
@@ -68,4 +83,5 @@ private:
     CToolBar toolBar_;
     CSplitter splitter_;
     int trayIconId_ = 0;
+    std::unique_ptr<CFindDlg> findDialog_;
 };

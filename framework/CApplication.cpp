@@ -1,5 +1,6 @@
 #include "framework/CApplication.h"
 
+#include "framework/CDialogBase.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWindow.h"
@@ -110,7 +111,8 @@ void CApplication::OnIdle()
 
 bool CApplication::PreTranslateMessage(MSG& msg)
 {
-    return mainWindow_ != nullptr && mainWindow_->PreTranslateMessage(msg);
+    return (mainWindow_ != nullptr && mainWindow_->PreTranslateMessage(msg)) ||
+           CDialogBase::TranslateModelessMessage(msg);
 }
 
 void CApplication::SetRegistryKey(const std::string& company)

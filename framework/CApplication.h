@@ -37,7 +37,8 @@ public:
     virtual int ExitInstance();
     int Run();
     virtual void OnIdle();
-    // The main frame's accelerators; true when `msg` was handled.
+    // The main frame's accelerators, then the keys of the open modeless
+    // dialogs; true when `msg` was handled.
     virtual bool PreTranslateMessage(MSG& msg);
 
     const std::string& GetAppName() const { return appName_; }

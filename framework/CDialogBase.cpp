@@ -3,10 +3,45 @@
 #include "framework/CWindow.h"
 #include "framework/ResourceText.h"
 
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The modeless dialogs of the program that are open now.
+std::vector<CDialogBase*> openModeless;
+
+}  // namespace
+
 INT_PTR CDialogBase::DoModal(HWND owner)
 {
+    modeless_ = false;
     return DialogBoxParamW(ResourceText::Instance(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialogBase::Create(HWND owner)
+{
+    modeless_ = true;
+    CreateDialogParamW(ResourceText::Instance(), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
+                       reinterpret_cast<LPARAM>(this));
+    if (hwnd_ == nullptr) return false;
+    openModeless.push_back(this);
+    return true;
+}
+
+bool CDialogBase::TranslateModelessMessage(MSG& msg)
+{
+    for (CDialogBase* dialog : std::vector<CDialogBase*>(openModeless)) {
+        const HWND hwnd = dialog->hwnd_;
+        if ((msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd)) && dialog->PreTranslateMessage(msg)) return true;
+    }
+    return false;
+}
+
+bool CDialogBase::PreTranslateMessage(MSG& msg)
+{
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -24,7 +59,7 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
         CWindow::ReportCurrentException(hwnd);
     }
     // A dialog that cannot set itself up is of no use to the user.
-    if (message == WM_INITDIALOG) ::EndDialog(hwnd, IDCANCEL);
+    if (message == WM_INITDIALOG) self->EndDialog(IDCANCEL);
     return FALSE;
 }
 
@@ -47,6 +82,7 @@ INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
         hwnd_ = nullptr;
+        openModeless.erase(std::remove(openModeless.begin(), openModeless.end(), this), openModeless.end());
         return FALSE;
     default: {
         INT_PTR result = FALSE;
@@ -100,5 +136,8 @@ void CDialogBase::UpdateData(bool saveAndValidate)
 
 void CDialogBase::EndDialog(INT_PTR result)
 {
-    ::EndDialog(hwnd_, result);
+    if (modeless_)
+        DestroyWindow(hwnd_);
+    else
+        ::EndDialog(hwnd_, result);
 }

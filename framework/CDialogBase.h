@@ -1,8 +1,8 @@
 #pragma once
-// A modal dialog from a dialog resource. One dialog procedure binds the
-// object at WM_INITDIALOG and hands messages to typed handlers; exceptions
-// stop at the dialog procedure. Member values reach the controls through
-// DoDataExchange.
+// A dialog from a dialog resource, modal or modeless. One dialog procedure
+// binds the object at WM_INITDIALOG and hands messages to typed handlers;
+// exceptions stop at the dialog procedure. Member values reach the controls
+// through DoDataExchange.
 
 #include "framework/CDataExchange.h"
 
@@ -18,6 +18,13 @@ public:
     // Runs the dialog; IDOK, IDCANCEL or what EndDialog was given; -1 when
     // the dialog could not be created.
     INT_PTR DoModal(HWND owner);
+    // Opens the dialog without waiting for it, owned by `owner`; false when
+    // it could not be created. It stays open until EndDialog; meanwhile the
+    // application's message loop gives it its keys (PreTranslateMessage).
+    bool Create(HWND owner);
+    // The open modeless dialog that `msg` is meant for handles it; true when
+    // it did, and the message goes nowhere else.
+    static bool TranslateModelessMessage(MSG& msg);
     HWND GetHwnd() const { return hwnd_; }
     UINT GetTemplateId() const { return templateId_; }
 
@@ -35,9 +42,14 @@ protected:
     virtual void OnCancel();
     // Every other message; true with `result` set when handled.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // A message of the loop for this modeless dialog or one of its
+    // controls; the default gives the dialog's keys (Tab, Enter, Esc) their
+    // meaning. True when handled.
+    virtual bool PreTranslateMessage(MSG& msg);
 
     // Controls to members (true) or members to controls (false).
     void UpdateData(bool saveAndValidate);
+    // Closes the dialog: a modeless one is destroyed.
     void EndDialog(INT_PTR result);
     HWND GetItem(int id) const { return GetDlgItem(hwnd_, id); }
     void EnableItem(int id, bool enable) const { EnableWindow(GetItem(id), enable ? TRUE : FALSE); }
@@ -54,4 +66,5 @@ private:
 
     UINT templateId_;
     HWND hwnd_ = nullptr;
+    bool modeless_ = false;
 };

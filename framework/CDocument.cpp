@@ -89,6 +89,18 @@ void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject)
     // A copy: a view may go away while it updates.
     for (CView* view : std::vector<CView*>(views_))
         if (view != sender) view->OnUpdate(sender, hint, hintObject);
+    for (UpdateListener* listener : std::vector<UpdateListener*>(listeners_))
+        listener->OnDocumentUpdate(hint, hintObject);
+}
+
+void CDocument::AddUpdateListener(UpdateListener* listener)
+{
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) listeners_.push_back(listener);
+}
+
+void CDocument::RemoveUpdateListener(UpdateListener* listener)
+{
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 bool CDocument::OnNewDocument()

@@ -21,6 +21,16 @@ class CDocument : public CCmdTarget {
 public:
     static const char* const UntitledName;  // "無題"
 
+    // A window that follows the document's updates without being one of its
+    // views (a modeless dialog).
+    class UpdateListener {
+    public:
+        virtual void OnDocumentUpdate(LPARAM hint, CObject* hintObject) = 0;
+
+    protected:
+        ~UpdateListener() = default;
+    };
+
     CDocument();
     ~CDocument() override;
 
@@ -37,8 +47,10 @@ public:
     void AddView(CView* view);
     void RemoveView(CView* view);
     const std::vector<CView*>& GetViews() const { return views_; }
-    // Calls OnUpdate of every view except `sender`.
+    // Calls OnUpdate of every view except `sender`, then every listener.
     void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
+    void AddUpdateListener(UpdateListener* listener);
+    void RemoveUpdateListener(UpdateListener* listener);
 
     // The default clears the contents, the path and the modified flag.
     virtual bool OnNewDocument();
@@ -82,5 +94,6 @@ private:
     std::string pathName_;
     bool modified_ = false;
     std::vector<CView*> views_;
+    std::vector<UpdateListener*> listeners_;
     CDocTemplate* template_ = nullptr;
 };

@@ -57,10 +57,10 @@ std::vector<std::string> foldedWords(const std::string& query)
 
 // `word` occurs in `text` starting at a character, not at the second byte of
 // a double-byte character. Boundaries are walked only as far as the matches.
-bool containsWord(const std::string& text, const std::string& word)
+bool containsWord(std::string_view text, const std::string& word)
 {
     size_t boundary = 0;
-    for (size_t found = text.find(word); found != std::string::npos; found = text.find(word, boundary)) {
+    for (size_t found = text.find(word); found != std::string_view::npos; found = text.find(word, boundary)) {
         while (boundary < found) boundary += CodePage::charLength(text, boundary);
         if (boundary == found) return true;
     }
@@ -77,20 +77,27 @@ std::string FindMatcher::fold(const std::string& text932)
 {
     std::string folded;
     folded.reserve(text932.size());
+    foldInto(text932, folded);
+    return folded;
+}
+
+void FindMatcher::foldInto(const std::string& text932, std::string& folded)
+{
     for (size_t i = 0; i < text932.size();) {
+        const auto byte = static_cast<unsigned char>(text932[i]);
+        // Most of a book is ASCII (URLs): no need to ask for a character's length.
+        if (byte < 0x80) {
+            folded += AsciiCase::lowered(text932[i++]);
+            continue;
+        }
         const size_t length = CodePage::charLength(text932, i);
-        const char half = length == 2 ? halfWidthOf(static_cast<unsigned char>(text932[i]),
-                                                     static_cast<unsigned char>(text932[i + 1]))
-                                      : 0;
+        const char half = length == 2 ? halfWidthOf(byte, static_cast<unsigned char>(text932[i + 1])) : 0;
         if (half != 0)
             folded += half;
-        else if (length == 2)
-            folded.append(text932, i, 2);
         else
-            folded += AsciiCase::lowered(text932[i]);
+            folded.append(text932, i, length);
         i += length;
     }
-    return folded;
 }
 
 bool FindMatcher::matches(const BookmarkItem& item) const
@@ -101,7 +108,7 @@ bool FindMatcher::matches(const BookmarkItem& item) const
                          (fields_ & Message) != 0 ? fold(item.message) : none);
 }
 
-bool FindMatcher::matchesFolded(const std::string& title, const std::string& url, const std::string& message) const
+bool FindMatcher::matchesFolded(std::string_view title, std::string_view url, std::string_view message) const
 {
     if (!hasWords()) return false;
     for (const std::string& word : words_)
@@ -109,8 +116,8 @@ bool FindMatcher::matchesFolded(const std::string& title, const std::string& url
     return true;
 }
 
-bool FindMatcher::occursIn(const std::string& word, const std::string& title, const std::string& url,
-                           const std::string& message) const
+bool FindMatcher::occursIn(const std::string& word, std::string_view title, std::string_view url,
+                           std::string_view message) const
 {
     return ((fields_ & Title) != 0 && containsWord(title, word)) || ((fields_ & Url) != 0 && containsWord(url, word)) ||
            ((fields_ & Message) != 0 && containsWord(message, word));

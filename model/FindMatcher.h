@@ -8,6 +8,7 @@
 #include "model/BookmarkItem.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class FindMatcher {
@@ -21,17 +22,19 @@ public:
     bool matches(const BookmarkItem& item) const;
     // The same test on texts folded beforehand (fold()), for callers that
     // keep an index of a large book; fields not looked at are not read.
-    bool matchesFolded(const std::string& title, const std::string& url, const std::string& message) const;
+    bool matchesFolded(std::string_view title, std::string_view url, std::string_view message) const;
     // Every matching item below `root`, in book order.
     std::vector<BookmarkItem*> findIn(const BookmarkItem& root) const;
 
     // The form texts are compared in: ASCII and full-width letters in lower
     // case ASCII, full-width digits as ASCII digits, the rest unchanged.
     static std::string fold(const std::string& text932);
+    // The same, appended to `folded`.
+    static void foldInto(const std::string& text932, std::string& folded);
 
 private:
-    bool occursIn(const std::string& word, const std::string& title, const std::string& url,
-                  const std::string& message) const;
+    bool occursIn(const std::string& word, std::string_view title, std::string_view url,
+                  std::string_view message) const;
 
     std::vector<std::string> words_;  // folded
     unsigned fields_;

@@ -10,7 +10,7 @@ class BookmarkItem;
 
 enum UpdateHintKind : long {
     HintReset = -1,         // the tree is being replaced; drop everything shown
-    HintOpenGroup = 1,      // show `group`
+    HintOpenGroup = 1,      // show `group`; with `select`, its children `items` selected
     HintItemsAdded = 2,     // `items` now stand in `group` before `before` (null: at the end)
     HintItemChanged = 3,    // the fields of `items` (one item) in `group` changed
     HintItemsRemoved = 4,   // `items` are about to leave `group`

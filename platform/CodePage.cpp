@@ -115,7 +115,7 @@ bool CodePage::isTrailByte(unsigned char byte)
     return inRange(byte, 0x40, 0x7E) || inRange(byte, 0x80, 0xFC);
 }
 
-std::size_t CodePage::charLength(const std::string& text, std::size_t index)
+std::size_t CodePage::charLength(std::string_view text, std::size_t index)
 {
     if (index >= text.size())
         return 0;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class CodePage {
 public:
@@ -21,7 +22,7 @@ public:
     // Length of the character starting at text[index]: 2 for a lead byte followed
     // by a trail byte, otherwise 1 (a lone lead byte at the end counts as one
     // byte); 0 when index is at or past the end.
-    static std::size_t charLength(const std::string& text, std::size_t index);
+    static std::size_t charLength(std::string_view text, std::size_t index);
 
     // 932 -> wide. As on Windows, a lead byte swallows the byte after it (unless
     // that is a NUL) and an unmapped pair or a lone lead byte becomes U+30FB.

@@ -71,8 +71,17 @@
 #define ID_FILE_IMPORT_TREE             0x8400
 #define ID_FILE_RESTORE_BACKUP          0x8401
 #define ID_FILE_EXPORT                  0x8402
+#define ID_EDIT_FIND                    0x8403
+#define ID_EDIT_FIND_NEXT               0x8404   // the next result of the find dialog
 #define IDD_BACKUP_RESTORE              0x8480
+#define IDD_FIND                        0x8481
 #define IDC_BACKUP_LIST                 0x8500
+// Find dialog
+#define IDC_FIND_TEXT                   0x8510
+#define IDC_FIND_IN_TITLE               0x8511
+#define IDC_FIND_IN_URL                 0x8512
+#define IDC_FIND_IN_MESSAGE             0x8513
+#define IDC_FIND_RESULTS                0x8514
 // Their messages take ids from 0x8700.
 #define IDS_EXPORT_DONE                 0x8700   // %s: the exported file
 #define IDS_EXPORT_FAILED               0x8701   // %s: the file that could not be written

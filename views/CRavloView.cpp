@@ -491,15 +491,25 @@ int CRavloView::findRowByTitle(const NMLVFINDITEMW& request) const
 
 void CRavloView::OnOpenGroup(const UpdateHint& hint)
 {
+    const int first = showGroup(hint);
+    // Only with redrawing back on does the list scroll to the row.
+    if (first > 0) SendMessageW(list_, LVM_ENSUREVISIBLE, first, FALSE);
+}
+
+int CRavloView::showGroup(const UpdateHint& hint)
+{
     // One update of the scroll bars for both counts.
     const ViewControls::RedrawFreeze freeze(list_);
     // No rows: no states, and the list scrolled to its top. Deleting all
     // rows would visit each of them.
     SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     group_ = hint.group;
-    if (group_ == nullptr) return;
+    if (group_ == nullptr || group_->children.empty()) return -1;
     SendMessageW(list_, LVM_SETITEMCOUNT, group_->children.size(), 0);
-    if (!group_->children.empty()) setRowState(0, SelectionStates);
+    std::vector<int> rows = hint.select ? rowsOf(hint.items) : std::vector<int>();
+    if (rows.empty()) rows.push_back(0);
+    for (int row : rows) setRowState(row, row == rows.front() ? SelectionStates : LVIS_SELECTED);
+    return rows.front();
 }
 
 void CRavloView::OnItemsAdded(const UpdateHint& hint)

@@ -86,6 +86,8 @@ private:
     void openGroup(BookmarkItem& group);
     // The selected rows as positions in the current group.
     std::vector<long> selectedPositions() const;
+    // Shows the hint's group with its selection; the first selected row, -1 for none.
+    int showGroup(const UpdateHint& hint);
 
     // Notifications of the list.
     void onBeginDrag();

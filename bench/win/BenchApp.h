@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 class BenchApp : public CRavloApp {
@@ -33,6 +34,28 @@ public:
     }
     BenchApp(const BenchApp&) = delete;
     BenchApp& operator=(const BenchApp&) = delete;
+
+    // Handles every waiting message, then the idle update of the commands.
+    void settle()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        OnIdle();
+    }
+    // Milliseconds from the start of `operation` until every message it
+    // caused has been handled and the idle update is done.
+    template <class Operation>
+    double settledMs(Operation operation)
+    {
+        settle();
+        const auto start = std::chrono::steady_clock::now();
+        operation();
+        settle();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
 
 protected:
     CCommandLineInfo commandLine() const override

@@ -27,7 +27,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -91,7 +90,7 @@ void withKeyHeld(int key, Action action)
 
 class Session {
 public:
-    Session(CApplication& app, CMainFrame& frame)
+    Session(BenchApp& app, CMainFrame& frame)
         : app_(app),
           document_(*dynamic_cast<CRavloDoc*>(frame.GetActiveDocument())),
           listView_(*frame.listView()),
@@ -146,25 +145,11 @@ private:
     template <class Operation>
     void report(int count, const char* name, Operation operation)
     {
-        settle();
-        const auto start = std::chrono::steady_clock::now();
-        operation();
-        settle();
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%d %s %.1f\n", count, name, ms);
+        std::printf("%d %s %.1f\n", count, name, app_.settledMs(operation));
         std::fflush(stdout);
     }
 
-    // Handles every waiting message, then the idle update of the commands.
-    void settle()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        app_.OnIdle();
-    }
+    void settle() { app_.settle(); }
 
     static ItemRef group(const std::string& title, int count, ItemType childType)
     {
@@ -241,7 +226,7 @@ private:
         settle();
     }
 
-    CApplication& app_;
+    BenchApp& app_;
     CRavloDoc& document_;
     CRavloView& listView_;
     HWND tree_;

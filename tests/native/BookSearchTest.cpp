@@ -1,7 +1,8 @@
-// Finding items in a book: the find matcher with its group paths, and the
-// duplicate URLs. Literals are code page 932, as book texts are.
+// Finding items in a book: the find matcher with its group paths and its
+// index, and the duplicate URLs. Literals are code page 932, as book texts are.
 
 #include "model/DuplicateFinder.h"
+#include "model/FindIndex.h"
 #include "model/FindMatcher.h"
 #include "model/GroupPath.h"
 #include "model/UrlKey.h"
@@ -58,6 +59,17 @@ TEST_F(BookSearch, AWordNeverMatchesTheSecondByteOfACharacter)
     // ｖ (82 96) and ｌ (82 8C) fold to v and l, so the folded title holds no 0x82 at all.
     EXPECT_EQ(std::string("ravlo 2004 \x95\x5C"), FindMatcher::fold("Ｒａｖｌｏ ２００４ 表"));
     EXPECT_EQ(std::string("\x83\x41\x83\x5A"), FindMatcher::fold("\x83\x41\x83\x5A"));  // アセ: trail bytes A and Z stay
+}
+
+TEST_F(BookSearch, TheIndexFindsWhatTheMatcherFinds)
+{
+    const FindIndex index(root);
+    for (const char* query : {"ravlo NOTE", "EXAMPLE.JP /A", "表", "メモ"}) {
+        for (unsigned fields : {unsigned{FindMatcher::AllFields}, unsigned{FindMatcher::Title}}) {
+            const FindMatcher matcher(query, fields);
+            EXPECT_EQ(matcher.findIn(root), index.find(matcher)) << query << " " << fields;
+        }
+    }
 }
 
 TEST_F(BookSearch, DuplicatesAreFoundAcrossSpellingsOfTheSameUrl)

@@ -106,6 +106,8 @@ TEST(ResourceTest, MainMenuHasEveryCommandWithItsText)
             {kSeparator, nullptr},
             {57665, L"終了(&X)"},
         }},
+        // Only commands added beyond the original program.
+        {L"編集(&E)", {}},
         {L"表示(&V)", {
             {59392, L"ツールバー(&T)"},
             {59393, L"ステータスバー(&S)"},
@@ -179,6 +181,7 @@ TEST(ResourceTest, AcceleratorsAreExactlyTheFileEditAndHelpKeys)
         {FCONTROL, 'X', 57635}, {FSHIFT, VK_DELETE, 57635},
         {FCONTROL, 'Z', 57643}, {FALT, VK_BACK, 57643},
         {0, VK_F1, 32795}, {0, VK_F2, 32785},
+        {FCONTROL, 'F', ID_EDIT_FIND}, {0, VK_F3, ID_EDIT_FIND_NEXT},
     };
     EXPECT_EQ(expected.size(), entries.size());
     EXPECT_EQ(expected, actual);

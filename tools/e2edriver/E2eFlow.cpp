@@ -82,6 +82,7 @@ const E2eFlow::Step E2eFlow::Steps[] = {
     {L"new links", &E2eFlow::createLinks},
     {L"marks", &E2eFlow::editMarks},
     {L"import", &E2eFlow::importBookmarks},
+    {L"find", &E2eFlow::findLink},
     {L"save", &E2eFlow::saveBook},
     {L"Velmir settings", &E2eFlow::setUpVelmir},
     {L"HTML output", &E2eFlow::writePage},
@@ -193,6 +194,27 @@ void E2eFlow::importBookmarks()
     confirm(links, L"the URL list dialog");
     dialog.waitGone(L"the import dialog");
     showImportedLinks();
+}
+
+// A word of a created link's title, typed while the list shows another
+// group; Enter on the one result shows the link in its group.
+void E2eFlow::findLink()
+{
+    const Link& wanted = Links[1];
+    const Control dialog = openDialog(ID_EDIT_FIND, L"検索");
+    dialog.item(IDC_FIND_TEXT).setText(L"経済");
+    const RemoteListView results(ravlo_->handle(), dialog.item(IDC_FIND_RESULTS));
+    ConditionWait::until(L"the link among the results",
+                         [&] { return results.count() == 1 && results.text(0) == wanted.title; });
+    camera_.shoot(L"find", dialog);
+    results.control().post(WM_KEYDOWN, VK_RETURN, 0);
+    const RemoteTreeView tree = main_->tree();
+    const RemoteListView list = main_->list();
+    ConditionWait::until(L"the link selected in its group", [&] {
+        return tree.text(tree.selected()) == NewGroup && list.firstSelected() == list.rowOf(wanted.title);
+    });
+    dialog.item(IDCANCEL).click();
+    dialog.waitGone(L"the find dialog");
 }
 
 void E2eFlow::saveBook()

@@ -1,6 +1,6 @@
 #pragma once
 // One end-to-end run of the packaged program, as a user would go through it:
-// first start, a group and links, marks, an import, a save, Velmir's
+// first start, a group and links, marks, an import, a find, a save, Velmir's
 // settings, the web page of the marked links, the export, the end. Each step is one
 // member function named in the table Steps (E2eFlow.cpp); a new step is a
 // function and a line there.
@@ -48,6 +48,7 @@ private:
     void createLinks();
     void editMarks();
     void importBookmarks();
+    void findLink();
     void saveBook();
     void setUpVelmir();
     void writePage();

@@ -37,6 +37,11 @@ int RemoteListView::rowOf(const std::wstring& title) const
     return -1;
 }
 
+int RemoteListView::firstSelected() const
+{
+    return static_cast<int>(list_.send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 void RemoteListView::select(const std::vector<int>& rows) const
 {
     setState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);

@@ -18,6 +18,8 @@ public:
     std::wstring text(int row, int column = 0) const;
     // The row showing `title` in its first column; -1 when none does.
     int rowOf(const std::wstring& title) const;
+    // The first selected row; -1 when none is.
+    int firstSelected() const;
     // Selects exactly `rows` and focuses the first, as clicks with Ctrl would.
     void select(const std::vector<int>& rows) const;
     bool isChecked(int row) const;

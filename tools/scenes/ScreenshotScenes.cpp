@@ -3,6 +3,7 @@
 // The settings folder and the book live in a fresh temporary folder; the
 // file READY_FILE is written once the scene is on the screen.
 
+#include "app/CFindDlg.h"
 #include "app/CRavloApp.h"
 #include "app/CSettingFolderDlg.h"
 #include "app/CMainFrame.h"
@@ -121,11 +122,19 @@ void CALLBACK mainReady(HWND, UINT, UINT_PTR timer, DWORD)
 // The command a scene opens over the main window; 0 for none.
 UINT sceneCommand = 0;
 
+// The find dialog shows what a word of the sample book finds.
+void typeFindWords()
+{
+    const auto* frame = static_cast<CMainFrame*>(CRavloApp::Current()->GetMainWindow());
+    SetDlgItemTextW(frame->findDialog()->GetHwnd(), IDC_FIND_TEXT, L"検索");
+}
+
 void CALLBACK runSceneCommand(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     SetTimer(nullptr, 0, 700, mainReady);
     SendMessageW(CRavloApp::Current()->GetMainWindow()->GetHwnd(), WM_COMMAND, sceneCommand, 0);
+    if (sceneCommand == ID_EDIT_FIND) typeFindWords();
 }
 
 int runMain(bool withItemDialog)
@@ -158,7 +167,7 @@ int runFolderDialog()
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about|restore READY_FILE\n", stderr);
+        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about|restore|find READY_FILE\n", stderr);
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -172,7 +181,7 @@ int wmain(int argc, wchar_t** argv)
         const wchar_t* name;
         UINT command;
     } commandScenes[] = {{L"html", ID_FILE_HTML_OUTPUT}, {L"options", ID_SETTING_OPTIONS}, {L"about", ID_APP_ABOUT},
-                         {L"restore", ID_FILE_RESTORE_BACKUP}};
+                         {L"restore", ID_FILE_RESTORE_BACKUP}, {L"find", ID_EDIT_FIND}};
     for (const auto& commandScene : commandScenes) {
         if (scene != commandScene.name) continue;
         sceneCommand = commandScene.command;
