@@ -72,6 +72,12 @@
 #define ID_FILE_RESTORE_BACKUP          0x8401
 #define IDD_BACKUP_RESTORE              0x8480
 #define IDC_BACKUP_LIST                 0x8500
+// "重複URLの検索(&P)...": the dialog of every URL held more than once.
+#define ID_EDIT_FIND_DUPLICATES         0x8405
+#define IDD_DUPLICATES                  0x8482
+#define IDC_DUPLICATE_LIST              0x8520
+#define IDS_NO_DUPLICATES               0x8720
+#define IDS_REMOVE_DUPLICATES           0x8721   // %1: how many items
 
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC

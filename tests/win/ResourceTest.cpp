@@ -105,6 +105,7 @@ TEST(ResourceTest, MainMenuHasEveryCommandWithItsText)
             {kSeparator, nullptr},
             {57665, L"終了(&X)"},
         }},
+        {L"編集(&E)", {}},
         {L"表示(&V)", {
             {59392, L"ツールバー(&T)"},
             {59393, L"ステータスバー(&S)"},
