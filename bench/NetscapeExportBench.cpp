@@ -6,11 +6,9 @@
 // group. The exported file stays as $RAVLO_BENCH_DATA/export.html, so that
 // bench/run can time cat on it.
 
-#include "framework/Archive.h"
-#include "framework/DiskFile.h"
+#include "ReferenceBook.h"
 #include "import/NetscapeBookmarkScanner.h"
 #include "model/DefaultBook.h"
-#include "model/ItemRecord.h"
 #include "model/LinkImport.h"
 #include "model/NetscapeBookmarkWriter.h"
 #include "platform/CodePage.h"
@@ -19,40 +17,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string dataPath(const char* name)
-{
-    const char* folder = std::getenv("RAVLO_BENCH_DATA");
-    return folder != nullptr ? std::string(folder) + "/" + name : std::string();
-}
-
-// The reference book, read once; empty `missing` when it could be.
-struct ReferenceBook {
-    BookmarkItem root;
-    std::string missing;
-};
-
-const ReferenceBook& referenceBook()
-{
-    static ReferenceBook book;
-    static bool loaded = false;
-    if (loaded) return book;
-    loaded = true;
-    const std::string path = dataPath("book.stream");
-    try {
-        DiskFile file(path, DiskFile::Mode::Read);
-        Archive archive(file, Archive::Mode::Load);
-        readItemStream(archive, book.root);
-    } catch (const std::exception& e) {
-        book.missing = "book.stream: " + std::string(e.what()) + "; bench/run makes the inputs";
-    }
-    return book;
-}
+using bench::dataPath;
+using bench::ReferenceBook;
+using bench::referenceBook;
 
 bool readFile(const std::string& path, std::string& bytes)
 {

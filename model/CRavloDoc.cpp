@@ -4,6 +4,7 @@
 #include "addin/HtmlOutputDlg.h"
 #include "app/AppOptions.h"
 #include "app/BookBackups.h"
+#include "app/CDuplicatesDlg.h"
 #include "app/CDropWindow.h"
 #include "app/COptionSheet.h"
 #include "app/ExportCommand.h"
@@ -95,6 +96,7 @@ CRavloDoc::CRavloDoc()
         if (options_ != nullptr) COptionSheet().run(*options_, mainWindowHandle());
     });
     AddCommand(ID_VIEW_DROP_WINDOW, [this] { toggleDropWindow(); });
+    AddCommand(ID_EDIT_FIND_DUPLICATES, [this] { CDuplicatesDlg::run(*root_, editor_, mainWindowHandle()); });
     AddUpdate(ID_VIEW_DROP_WINDOW, [this](CCmdUI& ui) { ui.SetCheck(dropWindow_ != nullptr); });
     const std::pair<UINT, SortKey> sortCommands[] = {
         {ID_ITEM_SORT_TITLE, SortKey::Title}, {ID_ITEM_SORT_URL, SortKey::Url}, {ID_ITEM_SORT_DATE, SortKey::Date}};

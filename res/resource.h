@@ -85,6 +85,12 @@
 // Their messages take ids from 0x8700.
 #define IDS_EXPORT_DONE                 0x8700   // %s: the exported file
 #define IDS_EXPORT_FAILED               0x8701   // %s: the file that could not be written
+// "重複URLの検索(&P)...": the dialog of every URL held more than once.
+#define ID_EDIT_FIND_DUPLICATES         0x8405
+#define IDD_DUPLICATES                  0x8482
+#define IDC_DUPLICATE_LIST              0x8520
+#define IDS_NO_DUPLICATES               0x8720
+#define IDS_REMOVE_DUPLICATES           0x8721   // %1: how many items
 
 // ---------------------------------------------------------------- controls
 #ifndef IDC_STATIC

@@ -6,11 +6,12 @@
 // commands, the in-place editor): sort by title after the question, select
 // all (Home, Shift+End), move a block of N/4 rows down, create, rename and
 // edit one item, delete N/2 selected rows after the question, import N/4
-// links in one step. A group of N sub-groups measures the tree: adding it,
-// and moving 500 of them down among their siblings (expanded, so their
-// entries are on show). Each time runs until every message the operation
-// caused has been handled and the idle update is done. Prints "N operation
-// milliseconds" lines.
+// links in one step, open the duplicates dialog on them (searched in the
+// whole book) and cancel it. A group of N sub-groups measures the tree:
+// adding it, and moving 500 of them down among their siblings (expanded, so
+// their entries are on show). Each time runs until every message the
+// operation caused has been handled and the idle update is done. Prints
+// "N operation milliseconds" lines.
 
 #include "BenchApp.h"
 #include "app/CMainFrame.h"
@@ -51,13 +52,16 @@ private:
     UiServices* previous_;
 };
 
-// Presses OK in every dialog as soon as it is activated.
-class DialogAccepter {
+// Presses `button` in every dialog as soon as it is activated.
+class DialogAnswer {
 public:
-    DialogAccepter() : hook_(SetWindowsHookExW(WH_CBT, OnEvent, nullptr, GetCurrentThreadId())) {}
-    ~DialogAccepter() { UnhookWindowsHookEx(hook_); }
-    DialogAccepter(const DialogAccepter&) = delete;
-    DialogAccepter& operator=(const DialogAccepter&) = delete;
+    explicit DialogAnswer(UINT button) : hook_(SetWindowsHookExW(WH_CBT, OnEvent, nullptr, GetCurrentThreadId()))
+    {
+        button_ = button;
+    }
+    ~DialogAnswer() { UnhookWindowsHookEx(hook_); }
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
 
 private:
     static LRESULT CALLBACK OnEvent(int code, WPARAM wParam, LPARAM lParam)
@@ -66,11 +70,12 @@ private:
             const auto window = reinterpret_cast<HWND>(wParam);
             wchar_t name[16] = {};
             GetClassNameW(window, name, 16);
-            if (std::wcscmp(name, L"#32770") == 0) PostMessageW(window, WM_COMMAND, IDOK, 0);
+            if (std::wcscmp(name, L"#32770") == 0) PostMessageW(window, WM_COMMAND, button_, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    static inline UINT button_ = IDOK;
     HHOOK hook_;
 };
 
@@ -121,7 +126,7 @@ public:
         report(count, "rename", [&] { renameFocusedRow(); });
         selectBlock(1, 1);
         report(count, "edit", [&] {
-            const DialogAccepter accepter;
+            const DialogAnswer accept(IDOK);
             command(ID_ITEM_EDIT);
         });
         selectBlock(count / 4, count / 2);
@@ -131,6 +136,11 @@ public:
         });
         const std::vector<ItemRef> imported = linksOf(count / 4);
         report(count, "import_quarter", [&] { document_.editor().appendItems(*links, imported); });
+        // The imported links repeat the URLs of the first quarter.
+        report(count, "find_duplicates", [&] {
+            const DialogAnswer cancel(IDCANCEL);
+            command(ID_EDIT_FIND_DUPLICATES);
+        });
 
         const ItemRef groups = group("グループ集", count, ItemType::Group);
         report(count, "tree_add_groups", [&] { document_.editor().appendItems(top, {groups}); });

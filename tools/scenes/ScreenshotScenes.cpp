@@ -1,5 +1,5 @@
 // Puts the real program into a state worth a screenshot and keeps it there
-// until it is killed:   ravlo_scenes main|item|folder|html|options|about|restore READY_FILE
+// until it is killed:   ravlo_scenes main|item|folder|html|options|about|restore|dupes READY_FILE
 // The settings folder and the book live in a fresh temporary folder; the
 // file READY_FILE is written once the scene is on the screen.
 
@@ -43,9 +43,21 @@ std::string freshFolder()
     return folder;
 }
 
+// Links saved a second time, in other groups and spelled a little apart,
+// for the duplicates dialog.
+void addSampleDuplicates(BookmarkItem& top)
+{
+    const ItemRef later = top.addGroupChild("あとで読む", "2026/12/09");
+    later->addUrlChild("天気予報", "http://Weather.example.jp", "", "2026/12/09");
+    later->addUrlChild("経済ニュース", "http://news.example.jp/economy", "", "2026/12/10");
+    later->addUrlChild("検索", "http://search.example.jp/", "", "2026/12/10");
+    top.addUrlChild("天気（全国）", "http://weather.example.jp/", "", "2026/12/11");
+}
+
 // A book with the things a user keeps: nested groups, links with Japanese
-// titles and messages, a URL-group and a separator.
-std::string writeSampleBook(const std::string& folder)
+// titles and messages, a URL-group and a separator; with `duplicates` some
+// links twice.
+std::string writeSampleBook(const std::string& folder, bool duplicates)
 {
     const ItemRef root = BookmarkItem::create();
     const ItemRef top = root->addGroupChild("マイブックマーク", "2026/12/01");
@@ -62,6 +74,7 @@ std::string writeSampleBook(const std::string& folder)
     separator->makeSeparator("2026/12/07");
     top->appendChild(separator);
     top->addUrlChild("地図・乗換案内", "http://map.example.jp/", "出張の前に確認", "2026/12/08");
+    if (duplicates) addSampleDuplicates(*top);
     const std::string path = PathJoin::join(folder, "サンプル", "rvl");
     saveBook(path, *root);
     return path;
@@ -142,7 +155,7 @@ int runMain(bool withItemDialog)
     const std::string folder = freshFolder();
     SceneApp app;
     RegistryProfile("Software\\Tanvex\\Ravlo").WriteString("Folder", "Setting", folder);
-    app.book = writeSampleBook(folder);
+    app.book = writeSampleBook(folder, sceneCommand == ID_EDIT_FIND_DUPLICATES);
     if (sceneCommand == ID_FILE_RESTORE_BACKUP) writeSampleBackups(folder, app.book);
     if (!app.InitInstance()) return 1;
     MoveWindow(app.GetMainWindow()->GetHwnd(), 40, 30, 900, 560, TRUE);
@@ -167,7 +180,7 @@ int runFolderDialog()
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about|restore|find READY_FILE\n", stderr);
+        std::fputs("usage: ravlo_scenes main|item|folder|html|options|about|restore|find|dupes READY_FILE\n", stderr);
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -181,7 +194,8 @@ int wmain(int argc, wchar_t** argv)
         const wchar_t* name;
         UINT command;
     } commandScenes[] = {{L"html", ID_FILE_HTML_OUTPUT}, {L"options", ID_SETTING_OPTIONS}, {L"about", ID_APP_ABOUT},
-                         {L"restore", ID_FILE_RESTORE_BACKUP}, {L"find", ID_EDIT_FIND}};
+                         {L"restore", ID_FILE_RESTORE_BACKUP}, {L"find", ID_EDIT_FIND},
+                         {L"dupes", ID_EDIT_FIND_DUPLICATES}};
     for (const auto& commandScene : commandScenes) {
         if (scene != commandScene.name) continue;
         sceneCommand = commandScene.command;
