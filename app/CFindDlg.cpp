@@ -64,7 +64,7 @@ void CFindDlg::close()
 
 bool CFindDlg::OnInitDialog()
 {
-    placeBesideOwner();
+    place();
     SendMessageW(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     insertColumns();
     UpdateData(false);
@@ -73,8 +73,13 @@ bool CFindDlg::OnInitDialog()
     return true;
 }
 
-void CFindDlg::placeBesideOwner() const
+void CFindDlg::place() const
 {
+    if (lastPlace_) {
+        SetWindowPos(GetHwnd(), nullptr, lastPlace_->x, lastPlace_->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     RECT owner{};
     RECT own{};
     GetWindowRect(frame_.GetHwnd(), &owner);
@@ -143,6 +148,8 @@ void CFindDlg::onGetDispInfo(NMLVDISPINFOW& request) const
 
 void CFindDlg::OnDestroy()
 {
+    RECT own{};
+    if (GetWindowRect(GetHwnd(), &own)) lastPlace_ = POINT{own.left, own.top};
     document_.RemoveUpdateListener(this);
     results_.clear();
     index_.reset();

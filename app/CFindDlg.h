@@ -5,9 +5,10 @@
 // dialog is on the screen, and again after each change to the book, when
 // the updates of the moment are over. The dialog is modeless: it stays open
 // while the user edits the book and follows the document's updates, so it
-// never shows an item that has left: results of removed items go at once. Enter, a double click or F3 shows a result in the main
-// window. Closing destroys the window; the words and places stay for the
-// next opening.
+// never shows an item that has left: results of removed items go at once.
+// Enter, a double click or F3 shows a result in the main window. Closing
+// destroys the window; the words, the places to look and where the window
+// stood stay for the next opening.
 
 #include "framework/CDialogBase.h"
 #include "framework/CDocument.h"
@@ -53,7 +54,8 @@ private:
     void OnDocumentUpdate(LPARAM hint, CObject* hintObject) override;
 
     HWND list() const;
-    void placeBesideOwner() const;
+    // Where the user last left it, else beside the owner's top right corner.
+    void place() const;
     void insertColumns() const;
     bool isQueryControl(UINT id, UINT code) const;
     void search();
@@ -72,6 +74,7 @@ private:
     std::optional<FindIndex> index_;  // none from a change until it is made again
     std::vector<BookmarkItem*> results_;
     bool searchPosted_ = false;
+    std::optional<POINT> lastPlace_;
     std::string words_;
     int inTitle_ = 1;
     int inUrl_ = 1;

@@ -1,6 +1,6 @@
 // The find dialog over the real main window: results as the user types, a
-// result shown in both panes, the results following edits of the book, and
-// F3 in the main window and in the dialog.
+// result shown in both panes, the results following edits of the book, F3
+// in the main window and in the dialog, its place and words on reopening.
 
 #include "RavloAppTestSupport.h"
 #include "app/CFindDlg.h"
@@ -135,6 +135,21 @@ TEST_F(FindDialogTest, F3GoesOnToTheNextResultFromEitherWindow)
     press(GetDlgItem(dialog(), IDC_FIND_TEXT), VK_F3);
     EXPECT_EQ(0, selectedListRow());
     EXPECT_EQ(u8"旅行", selectedGroupInTree());
+}
+
+TEST_F(FindDialogTest, ReopensWhereTheUserLeftItWithItsWords)
+{
+    type(L"宿");
+    SetWindowPos(dialog(), nullptr, 31, 47, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(dialog(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(nullptr, dialog());
+    SendMessageW(frameWindow(), WM_COMMAND, ID_EDIT_FIND, 0);
+    RECT place{};
+    GetWindowRect(dialog(), &place);
+    EXPECT_EQ(31, place.left);
+    EXPECT_EQ(47, place.top);
+    fwtest::pumpMessages();
+    EXPECT_EQ(2u, resultRows().size());
 }
 
 }  // namespace
