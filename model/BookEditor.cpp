@@ -49,6 +49,21 @@ bool BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const st
                              bool select)
 {
     if (!admitsBelow(group, subtreeLevels(items))) return false;
+    linkBefore(group, before, items, select);
+    changes_.markModified();
+    return true;
+}
+
+bool BookEditor::insertEach(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items)
+{
+    if (!admitsBelow(group, subtreeLevels(items))) return false;
+    for (const ItemRef& item : items) linkBefore(group, before, {item}, false);
+    changes_.markModified();
+    return true;
+}
+
+void BookEditor::linkBefore(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items, bool select)
+{
     ItemList& children = group.children;
     // Positions in the children do not survive an insertion: count them.
     const long found = before != nullptr ? children.indexOf(before) : -1;
@@ -67,8 +82,6 @@ bool BookEditor::insertItems(BookmarkItem& group, BookmarkItem* before, const st
         hint.items.push_back(item.get());
     }
     changes_.announceChange(HintItemsAdded, hint);
-    changes_.markModified();
-    return true;
 }
 
 bool BookEditor::placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options)

@@ -38,6 +38,9 @@ public:
     {
         return insertItems(group, nullptr, items, select);
     }
+    // The same for dropped items, which are announced one HintItemsAdded
+    // each.
+    bool insertEach(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items);
     // Places dropped `items` in `group` by the Edit options, one
     // HintItemsAdded per item naming the child it landed before.
     bool placeItems(BookmarkItem& group, const std::vector<ItemRef>& items, const AppOptions& options);
@@ -62,6 +65,8 @@ public:
     void sortGroup(BookmarkItem& group, SortKey key, const TitleCollation& collation);
 
 private:
+    // Links `items` into `group` before `before` and announces them in one hint.
+    void linkBefore(BookmarkItem& group, BookmarkItem* before, const std::vector<ItemRef>& items, bool select);
     // Exchanges the neighbours at `atA` (index `a`) and `atB` (index `b`)
     // and announces what each position now holds.
     void exchange(BookmarkItem& group, ItemList::Position atA, long a, ItemList::Position atB, long b);

@@ -711,7 +711,7 @@ DWORD CRavloView::OnDrop(IDataObject* data, DWORD keyState, POINT screen)
         bool intoGroup = false;
         const int row = insertionRow(clientPoint(screen), intoGroup);
         const bool placed = intoGroup ? book->placeItems(*itemAt(row), items, placementOptions())
-                                      : book->insertItems(*group_, itemAt(row), items);
+                                      : book->insertEach(*group_, itemAt(row), items);
         if (!placed) effect = DROPEFFECT_NONE;  // refused items stay where they came from: no move
     }
     OnDragLeave();

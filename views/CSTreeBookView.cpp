@@ -646,7 +646,7 @@ bool CSTreeBookView::insertDropped(const DropPlace& place, const std::vector<Ite
     BookEditor* const book = editor();
     if (book == nullptr) return false;
     return place.useInserter ? book->placeItems(*place.group, items, placementOptions())
-                             : book->insertItems(*place.group, place.before, items);
+                             : book->insertEach(*place.group, place.before, items);
 }
 
 void CSTreeBookView::showDropHighlight(HTREEITEM entry)

@@ -71,13 +71,14 @@ protected:
     ItemRef group = groupOf("abcde");
 };
 
-TEST_F(BookEditorTest, InsertedItemsStandBeforeTheChildOrAtTheEndInOneHint)
+TEST_F(BookEditorTest, InsertedItemsStandBeforeTheChildOrAtTheEndInOneHintOrDroppedOneEach)
 {
     editor.insertItems(*group, child(1), {itemFor('x'), itemFor('y')});
     editor.appendItems(*group, {itemFor('z')}, true);
-    EXPECT_EQ("axybcdez", titles(*group));
-    EXPECT_EQ(Hints({"2 g:xy before:b", "2 g:z select"}), changes.hints);
-    EXPECT_EQ(2, changes.modified);
+    editor.insertEach(*group, child(0), {itemFor('p'), itemFor('q')});
+    EXPECT_EQ("pqaxybcdez", titles(*group));
+    EXPECT_EQ(Hints({"2 g:xy before:b", "2 g:z select", "2 g:p before:a", "2 g:q before:a"}), changes.hints);
+    EXPECT_EQ(3, changes.modified);
 }
 
 TEST_F(BookEditorTest, PlacedItemsAreAnnouncedOneByOneWithTheChildTheyPrecede)
