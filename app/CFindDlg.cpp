@@ -10,6 +10,7 @@
 #include "model/UpdateHint.h"
 #include "platform/CodePage.h"
 #include "res/resource.h"
+#include "views/ViewControls.h"
 
 #include <algorithm>
 #include <iterator>
@@ -66,6 +67,7 @@ bool CFindDlg::OnInitDialog()
 {
     place();
     SendMessageW(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ViewControls::giveItemIcons(list());
     insertColumns();
     UpdateData(false);
     document_.AddUpdateListener(this);
@@ -139,9 +141,10 @@ bool CFindDlg::OnNotify(NMHDR& header, LRESULT&)
 void CFindDlg::onGetDispInfo(NMLVDISPINFOW& request) const
 {
     LVITEMW& fields = request.item;
-    if ((fields.mask & LVIF_TEXT) == 0 || fields.pszText == nullptr || fields.cchTextMax <= 0) return;
     if (fields.iItem < 0 || static_cast<size_t>(fields.iItem) >= results_.size()) return;
     const BookmarkItem& item = *results_[static_cast<size_t>(fields.iItem)];
+    if ((fields.mask & LVIF_IMAGE) != 0) fields.iImage = ViewControls::listImageOf(item.type);
+    if ((fields.mask & LVIF_TEXT) == 0 || fields.pszText == nullptr || fields.cchTextMax <= 0) return;
     const std::string text = fields.iSubItem == 0 ? item.title : fields.iSubItem == 1 ? item.url : GroupPath::of(item);
     lstrcpynW(fields.pszText, CodePage::toWide(text).c_str(), fields.cchTextMax);
 }

@@ -38,19 +38,6 @@ const Column Columns[] = {
 
 constexpr UINT SelectionStates = LVIS_SELECTED | LVIS_FOCUSED;
 
-// Images 0..2 are group, URL, URL-group; a separator's image never shows.
-int imageOf(ItemType type)
-{
-    switch (type) {
-    case ItemType::Url:
-        return 1;
-    case ItemType::GroupUrl:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 }  // namespace
 
 CRavloView::CRavloView() : contextMenu_(LoadMenuW(ResourceText::Instance(), MAKEINTRESOURCEW(IDR_ITEM_CONTEXT)))
@@ -99,9 +86,7 @@ bool CRavloView::OnCreate(CREATESTRUCTW&)
     // An owner-data list keeps only selection and focus: the drop highlight is asked for.
     SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_DROPHILITED, 0);
     insertColumns();
-    // Without LVS_SHAREIMAGELISTS the list destroys its image list itself.
-    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(ViewControls::makeIconList({IDI_GROUP, IDI_URL, IDI_GROUP_URL})));
+    ViewControls::giveItemIcons(list_);
     watchControlKeys();
     registerDropTarget();
     return true;
@@ -461,7 +446,7 @@ void CRavloView::onGetDispInfo(NMLVDISPINFOW& request) const
         const std::wstring text = CodePage::toWide(fields.iSubItem > 0 ? singleLineText(column) : column);
         lstrcpynW(fields.pszText, text.c_str(), fields.cchTextMax);
     }
-    if ((fields.mask & LVIF_IMAGE) != 0) fields.iImage = imageOf(item->type);
+    if ((fields.mask & LVIF_IMAGE) != 0) fields.iImage = ViewControls::listImageOf(item->type);
     if ((fields.mask & LVIF_PARAM) != 0) fields.lParam = reinterpret_cast<LPARAM>(item);
     if ((fields.mask & LVIF_STATE) != 0 && fields.iItem == dropHighlight_ && item->isGroup())
         fields.state |= fields.stateMask & LVIS_DROPHILITED;

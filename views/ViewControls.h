@@ -2,6 +2,9 @@
 // What the two panes of the main window share: each one hosts a single
 // common control that fills it and shows the program's item icons.
 
+#include "model/BookmarkItem.h"
+#include "res/resource.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -36,6 +39,27 @@ inline HIMAGELIST makeIconList(std::initializer_list<UINT> iconIds)
         DestroyIcon(icon);
     }
     return images;
+}
+
+// Gives a list view the item icons of the program: group, URL, URL-group.
+// Without LVS_SHAREIMAGELISTS the list destroys its image list itself.
+inline void giveItemIcons(HWND list)
+{
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(makeIconList({IDI_GROUP, IDI_URL, IDI_GROUP_URL})));
+}
+
+// The image of an item of `type` in such a list; a separator's never shows.
+inline int listImageOf(ItemType type)
+{
+    switch (type) {
+    case ItemType::Url:
+        return 1;
+    case ItemType::GroupUrl:
+        return 2;
+    default:
+        return 0;
+    }
 }
 
 // Keeps a window from repainting while many entries go in; the control
