@@ -38,17 +38,11 @@ constexpr MenuCommand CreateCommands[] = {
     {ID_ITEM_NEW_SEPARATOR, L"セパレータの作成"},
 };
 
-// Images 0..5 are group, open group, URL, selected URL, URL-group, open URL-group.
+// Images 0..5 are group, open group, URL, selected URL, URL-group, open
+// URL-group: each of the list's images followed by its open or selected one.
 int imageOf(ItemType type)
 {
-    switch (type) {
-    case ItemType::Url:
-        return 2;
-    case ItemType::GroupUrl:
-        return 4;
-    default:
-        return 0;
-    }
+    return 2 * ViewControls::listImageOf(type);
 }
 
 HTREEITEM entryOf(const BookmarkItem& item) { return reinterpret_cast<HTREEITEM>(item.treeHandle); }
