@@ -34,10 +34,7 @@ std::string stampOf(const std::string& fileName, const std::string& book)
 
 std::string BackupNames::bookName(const std::string& bookPath)
 {
-    const std::string name = bookPath.substr(PathJoin::folderOf(bookPath).size());
-    // A dot is never the second byte of a double-byte character.
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    return PathJoin::baseNameOf(bookPath);
 }
 
 std::string BackupNames::fileName(const std::string& book, const std::tm& localTime)

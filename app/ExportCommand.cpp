@@ -8,6 +8,7 @@
 #include "model/BookExport.h"
 #include "model/CRavloDoc.h"
 #include "platform/CodePage.h"
+#include "platform/PathJoin.h"
 #include "res/resource.h"
 
 #include <string>
@@ -41,7 +42,7 @@ void tell(UINT textId, const std::string& path, UINT icon)
 void ExportCommand::run(const CRavloDoc& document, HWND owner)
 {
     // An untitled book has the default title, which names its export too.
-    const std::string name = BookExport::nameOf(document.GetTitle());
+    const std::string name = PathJoin::baseNameOf(document.GetTitle());
     const std::string path = chooseExportFile(owner, name);
     if (path.empty()) return;
     bool written = false;

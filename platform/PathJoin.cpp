@@ -24,6 +24,14 @@ std::string PathJoin::folderOf(const std::string& path)
     return path.substr(0, folderEnd);
 }
 
+std::string PathJoin::baseNameOf(const std::string& path)
+{
+    const std::string name = path.substr(folderOf(path).size());
+    // A dot is never the second byte of a double-byte character.
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 bool PathJoin::endsWithBackslash(const std::string& path)
 {
     size_t lastChar = std::string::npos;

@@ -14,6 +14,9 @@ public:
     // Drive and folder of `path`, with the final separator ("C:\Ravlo\" of
     // "C:\Ravlo\Ravlo.exe"); empty when the path has neither.
     static std::string folderOf(const std::string& path);
+    // The file name of `path` without its extension ("表.v2" of
+    // "C:\本棚\表.v2.rvl"); a name whose only dot comes first stays whole.
+    static std::string baseNameOf(const std::string& path);
     // True when the last character of `path` is a backslash.
     static bool endsWithBackslash(const std::string& path);
 };

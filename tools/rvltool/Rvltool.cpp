@@ -349,7 +349,7 @@ int Rvltool::exportBook(const ToolArguments& args)
     BookmarkItem root;
     if (!openBook(book, root)) return Failure;
     const std::string& output = args.operands()[1];
-    if (BookExport::write(root, BookExport::nameOf(book), output)) return Success;
+    if (BookExport::write(root, PathJoin::baseNameOf(book), output)) return Success;
     report("cannot write " + output);
     return Failure;
 }
