@@ -39,18 +39,13 @@ std::string columnText(const BookmarkItem& item, int column)
     }
 }
 
-std::string resourceText(UINT id)
-{
-    return CodePage::fromWide(ResourceText::Load(id));
-}
-
 }  // namespace
 
 void CDuplicatesDlg::run(const BookmarkItem& root, BookEditor& editor, HWND owner)
 {
     const std::vector<DuplicateUrl> duplicates = DuplicateFinder::find(root);
     if (duplicates.empty()) {
-        CApplication::ShowMessage(resourceText(IDS_NO_DUPLICATES), MB_OK | MB_ICONINFORMATION);
+        CApplication::ShowMessage(ResourceText::Load932(IDS_NO_DUPLICATES), MB_OK | MB_ICONINFORMATION);
         return;
     }
     CDuplicatesDlg dialog(duplicates);
@@ -172,7 +167,7 @@ std::vector<BookmarkItem*> CDuplicatesDlg::checkedItems() const
 bool CDuplicatesDlg::confirmRemoval(size_t count) const
 {
     const std::string question =
-        FileErrorMessage::Substitute(resourceText(IDS_REMOVE_DUPLICATES).c_str(), std::to_string(count));
+        FileErrorMessage::Substitute(ResourceText::Load932(IDS_REMOVE_DUPLICATES).c_str(), std::to_string(count));
     return UiServices::Current().ShowMessage(GetHwnd(), question, "削除の確認", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 

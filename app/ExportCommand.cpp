@@ -7,7 +7,6 @@
 #include "framework/UiServices.h"
 #include "model/BookExport.h"
 #include "model/CRavloDoc.h"
-#include "platform/CodePage.h"
 #include "platform/PathJoin.h"
 #include "res/resource.h"
 
@@ -33,7 +32,7 @@ std::string chooseExportFile(HWND owner, const std::string& name)
 
 void tell(UINT textId, const std::string& path, UINT icon)
 {
-    const std::string pattern = CodePage::fromWide(ResourceText::Load(textId));
+    const std::string pattern = ResourceText::Load932(textId);
     CApplication::ShowMessage(FileErrorMessage::Substitute(pattern.c_str(), path, "%s"), MB_OK | icon);
 }
 

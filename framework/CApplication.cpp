@@ -30,7 +30,7 @@ std::string programName()
 
 }  // namespace
 
-CApplication::CApplication() : appName_(CodePage::fromWide(ResourceText::Load(IDS_APP_TITLE)))
+CApplication::CApplication() : appName_(ResourceText::Load932(IDS_APP_TITLE))
 {
     if (appName_.empty()) appName_ = programName();
     current = this;

@@ -7,7 +7,6 @@
 #include "framework/CWaitCursor.h"
 #include "framework/ResourceText.h"
 #include "framework/UiServices.h"
-#include "platform/CodePage.h"
 
 #include <utility>
 
@@ -31,7 +30,7 @@ CDocTemplate::CDocTemplate(UINT resourceId, DocumentFactory newDocument, FrameFa
       newDocument_(std::move(newDocument)),
       newFrame_(std::move(newFrame)),
       newView_(std::move(newView)),
-      docStrings_(splitLines(CodePage::fromWide(ResourceText::Load(resourceId))))
+      docStrings_(splitLines(ResourceText::Load932(resourceId)))
 {
 }
 

@@ -1,5 +1,7 @@
 #include "framework/ResourceText.h"
 
+#include "platform/CodePage.h"
+
 // The module this code is linked into: the program, or an add-in that
 // compiles the framework into itself and keeps its dialogs in its own
 // resources.
@@ -19,6 +21,11 @@ std::wstring ResourceText::Load(UINT id)
     const int length = LoadStringW(Instance(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return std::wstring();
     return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::string ResourceText::Load932(UINT id)
+{
+    return CodePage::fromWide(Load(id));
 }
 
 std::wstring ResourceText::Prompt(UINT id)

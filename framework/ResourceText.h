@@ -13,6 +13,8 @@ public:
     static HINSTANCE Instance();
     // The string with that id; empty when there is none.
     static std::wstring Load(UINT id);
+    // The same in code page 932, as messages and settings take text.
+    static std::string Load932(UINT id);
     // The text before the line break.
     static std::wstring Prompt(UINT id);
     // The text after the line break; empty when there is no line break.

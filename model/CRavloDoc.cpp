@@ -31,7 +31,6 @@
 #include "model/ShownGroupView.h"
 #include "model/TodayText.h"
 #include "model/UpdateHint.h"
-#include "platform/CodePage.h"
 #include "platform/JapaneseTitleCollation.h"
 #include "res/resource.h"
 #include "views/CItemEditDlg.h"
@@ -79,7 +78,7 @@ void markDragging(const std::vector<BookmarkItem*>& items, uint32_t value)
 // A warning from the string table, its "%1" replaced by `name`.
 void warn(UINT textId, const std::string& name = std::string())
 {
-    const std::string pattern = CodePage::fromWide(ResourceText::Load(textId));
+    const std::string pattern = ResourceText::Load932(textId);
     CApplication::ShowMessage(FileErrorMessage::Substitute(pattern.c_str(), name), MB_OK | MB_ICONEXCLAMATION);
 }
 
